@@ -1,0 +1,36 @@
+// A comparison run on the worker thread: its two entries, the pair comparison and the
+// folder walk, and what the Start command derives from the first path.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/compare_receiver.h"
+#include "engine/file_services.h"
+
+namespace sorowa {
+
+// The mode of a run and the base length of its first path, as Start derives them.
+struct RunStart {
+    bool folderMode = false;
+    // Folder mode: the length of the first path without its trailing `\` characters.
+    // File mode: the byte index of the last `\`, or -1 when there is none.
+    int32_t baseLen = -1;
+};
+RunStart DeriveRunStart(const std::string& path1, uint32_t attributes);
+
+// Worker entries. Both read the path fields, compare, then notify the end; both return 0.
+uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files);
+uint32_t CompareFileThread(CompareReceiver& receiver, FileServices& files);
+
+// Compares the first-side file `first` with its counterpart under `second` and sends the
+// pair's report block, if any.
+void ComparePair(CompareReceiver& receiver, FileServices& files, const std::string& first,
+                 const std::string& second);
+
+// Lists `pattern` ("folder\*.*") depth first and compares every file with its counterpart
+// under `second`. Returns 1 when a stop was noticed, else 0.
+int32_t WalkFolder(const std::string& pattern, const std::string& second,
+                   CompareReceiver& receiver, FileServices& files);
+
+}  // namespace sorowa

@@ -1,0 +1,58 @@
+// The file services the comparison engine uses, and nothing more. The Windows build
+// implements them with the real Win32 calls; the tests use an in-memory fake.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace sorowa {
+
+// Attribute bits as the platform reports them.
+constexpr uint32_t kNoSuchPath = 0xFFFFFFFFu;  // the attribute query failed
+constexpr uint32_t kFolderBit = 0x10u;
+
+inline bool Exists(uint32_t attributes) { return attributes != kNoSuchPath; }
+inline bool IsFolder(uint32_t attributes) {
+    return Exists(attributes) && (attributes & kFolderBit) != 0;
+}
+
+// A file open for reading with no sharing. Closed when the object goes.
+class OpenFile {
+public:
+    virtual ~OpenFile() = default;
+    // False when the length cannot be taken.
+    virtual bool Length(uint64_t& length) = 0;
+    // Reads up to `wanted` bytes at the current position; false when the read fails.
+    virtual bool Read(void* buffer, uint32_t wanted, uint32_t& got) = 0;
+};
+
+// One entry of a folder listing.
+struct FolderEntry {
+    uint32_t attributes = 0;
+    std::string name;
+};
+
+// An open listing, positioned on an entry. Closed when the object goes.
+class FolderListing {
+public:
+    virtual ~FolderListing() = default;
+    // Moves to the next entry; false at the end of the listing or when the fetch fails.
+    virtual bool Next(FolderEntry& entry) = 0;
+};
+
+class FileServices {
+public:
+    virtual ~FileServices() = default;
+    // The attribute bits of a path, or kNoSuchPath.
+    virtual uint32_t Attributes(const std::string& path) = 0;
+    // Opens an existing file for reading and allows no other open of it meanwhile;
+    // null when that fails.
+    virtual std::unique_ptr<OpenFile> OpenForReading(const std::string& path) = 0;
+    // Opens the listing of a search pattern ("folder\*.*") on its first entry; null
+    // when the folder cannot be listed or the listing finds nothing.
+    virtual std::unique_ptr<FolderListing> ListFirst(const std::string& pattern,
+                                                     FolderEntry& first) = 0;
+};
+
+}  // namespace sorowa

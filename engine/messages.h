@@ -1,0 +1,14 @@
+// The two private window messages between a comparison run and its window.
+#pragma once
+
+namespace sorowa {
+
+constexpr unsigned kAppMessageBase = 0x8000;  // the platform's WM_APP
+
+// Worker to window, sent: one piece of report text (first parameter), handled before the
+// send returns.
+constexpr unsigned WM_COMPARE_OUTPUT = kAppMessageBase + 101;
+// Worker to window, posted once as the run's last action.
+constexpr unsigned WM_COMPARE_DONE = kAppMessageBase + 100;
+
+}  // namespace sorowa

@@ -1,0 +1,38 @@
+#include "engine/report_lines.h"
+
+namespace sorowa {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+}  // namespace
+
+size_t FormatDifferenceLine(char (&line)[kDifferenceLineSize], uint64_t offset, uint8_t first,
+                            uint8_t second) {
+    size_t digits = 8;
+    while (digits < 16 && (offset >> (4 * digits)) != 0) ++digits;
+    size_t n = 0;
+    for (size_t d = digits; d-- > 0;) line[n++] = kHexDigits[(offset >> (4 * d)) & 0xF];
+    line[n++] = ' ';
+    line[n++] = ':';
+    line[n++] = ' ';
+    line[n++] = kHexDigits[first >> 4];
+    line[n++] = kHexDigits[first & 0xF];
+    line[n++] = ' ';
+    line[n++] = kHexDigits[second >> 4];
+    line[n++] = kHexDigits[second & 0xF];
+    line[n++] = '\r';
+    line[n++] = '\n';
+    line[n] = '\0';
+    return n;
+}
+
+std::string HeaderLine(bool firstBlock, const std::string& displayName) {
+    std::string header = firstBlock ? "" : "\r\n";
+    header += "FILENAME ";
+    header += displayName;
+    header += "\r\n";
+    return header;
+}
+
+}  // namespace sorowa

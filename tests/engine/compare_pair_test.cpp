@@ -1,0 +1,180 @@
+// One pair of files, file mode: every outcome of the pair comparison, byte for byte.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "engine/texts.h"
+#include "tests/engine/fake_file_services.h"
+#include "tests/engine/recording_receiver.h"
+
+namespace sorowa::testing {
+namespace {
+
+std::string Bytes(size_t n, char fill = 'x') { return std::string(n, fill); }
+std::string WithByte(std::string s, size_t at, char c) {
+    s[at] = c;
+    return s;
+}
+
+const std::string kNotExist = text::kDoesNotExist;
+const std::string kCannotOpen = text::kCannotOpen;
+const std::string kSizes = text::kSizesDiffer;
+const std::string kCannotRead = text::kCannotRead;
+
+struct PairCase {
+    const char* name;
+    std::function<void(FakeFileServices&)> fixture;
+    std::string path1;
+    std::string path2;
+    std::vector<std::string> pieces;
+};
+
+class FilePair : public ::testing::TestWithParam<PairCase> {};
+
+TEST_P(FilePair, ReportsThePairAsOnePieceOrHeaderAndLines) {
+    const PairCase& c = GetParam();
+    FakeFileServices files;
+    c.fixture(files);
+    RecordingReceiver receiver(c.path1, c.path2);
+    receiver.Run(files);
+    EXPECT_EQ(receiver.m_pieces, c.pieces);
+    EXPECT_EQ(receiver.m_doneCount, 1);
+    EXPECT_EQ(files.OpenFiles(), 0);
+    EXPECT_EQ(receiver.m_bFirstBlock, c.pieces.empty() ? 1 : 0);
+}
+
+const PairCase kPairCases[] = {
+    {"IdenticalFiles",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "same"); f.AddFile("D:\\b\\x.bin", "same"); },
+     "C:\\a\\x.bin", "D:\\b\\x.bin", {}},
+    {"EmptyFiles",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", ""); f.AddFile("D:\\b\\x.bin", ""); },
+     "C:\\a\\x.bin", "D:\\b\\x.bin", {}},
+    {"LastByteOfOneBlock",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", WithByte(Bytes(4096), 4095, '\x01'));
+         f.AddFile("D:\\b\\x.bin", WithByte(Bytes(4096), 4095, '\x02'));
+     },
+     "C:\\a\\x.bin", "D:\\b\\x.bin", {"FILENAME x.bin\r\n", "00000FFF : 01 02\r\n"}},
+    {"FirstByteOfTheSecondBlock",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", WithByte(Bytes(4097), 4096, '\xFE'));
+         f.AddFile("D:\\b\\x.bin", WithByte(Bytes(4097), 4096, '\x00'));
+     },
+     "C:\\a\\x.bin", "D:\\b\\x.bin", {"FILENAME x.bin\r\n", "00001000 : FE 00\r\n"}},
+    {"HeaderOnceThenOneLinePerByte",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\x", "\x3C\x3C" "abcdefghij"); f.AddFile("D:\\x", "\x3E\x0A" "abcdefghi\x0A"); },
+     "C:\\a\\x", "D:\\x", {"FILENAME x\r\n", "00000000 : 3C 3E\r\n", "00000001 : 3C 0A\r\n", "0000000B : 6A 0A\r\n"}},
+    {"SizesDiffer",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); f.AddFile("D:\\x.bin", "abcd"); },
+     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kSizes}},
+    {"CounterpartMissing",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); f.AddFolder("D:\\b"); },
+     "C:\\a\\x.bin", "D:\\b\\y.bin", {"FILENAME x.bin\r\nx.bin" + kNotExist}},
+    {"FirstMissing",
+     [](FakeFileServices& f) { f.AddFile("D:\\x.bin", "abc"); },
+     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotOpen}},
+    {"SameFileOnBothSides",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); },
+     "C:\\a\\x.bin", "C:\\a\\x.bin", {"FILENAME x.bin\r\n" + kCannotOpen}},
+    {"CounterpartIsAFolder",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); f.AddFolder("D:\\b\\x.bin"); },
+     "C:\\a\\x.bin", "D:\\b", {"FILENAME x.bin\r\n" + kCannotOpen}},
+    {"SecondPathNamesAFolder",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); f.AddFile("D:\\b\\x.bin", "abd"); },
+     "C:\\a\\x.bin", "D:\\b", {"FILENAME x.bin\r\n", "00000002 : 63 64\r\n"}},
+    {"BareFirstNameJoinsTheSecondFolderWithASeparator",
+     [](FakeFileServices& f) { f.AddFile("x.bin", "abc"); f.AddFile("D:\\b\\x.bin", "abd"); },
+     "x.bin", "D:\\b", {"FILENAME x.bin\r\n", "00000002 : 63 64\r\n"}},
+    {"BareFirstNameMissingUnderTheSecondFolder",
+     [](FakeFileServices& f) { f.AddFile("x.bin", "abc"); f.AddFolder("D:\\b"); },
+     "x.bin", "D:\\b", {"FILENAME x.bin\r\nx.bin" + kNotExist}},
+    {"DoubleByteNameWhoseSecondByteLooksLikeASeparator",
+     [](FakeFileServices& f) { f.AddFile("C:\\a\\\x95\x5c.bin", "1"); f.AddFile("D:\\\x95\x5c.bin", "2"); },
+     "C:\\a\\\x95\x5c.bin", "D:\\", {"FILENAME \x95\x5c.bin\r\n", "00000000 : 31 32\r\n"}},
+    {"ReadFailsAfterOpening",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", Bytes(5000, 'a'));
+         f.AddFile("D:\\x.bin", Bytes(5000, 'a'));
+         f.FailReadAt("D:\\x.bin", 4096);
+     },
+     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotRead}},
+    {"ShortReadIsNotCompared",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", WithByte(Bytes(100, 'a'), 0, 'b'));
+         f.AddFile("D:\\x.bin", Bytes(100, 'a'));
+         f.FailReadAt("C:\\a\\x.bin", 50, true);
+     },
+     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotRead}},
+    {"ReadFailsAfterDifferencesWereSent",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", WithByte(Bytes(5000, 'a'), 1, 'b'));
+         f.AddFile("D:\\x.bin", Bytes(5000, 'a'));
+         f.FailReadAt("C:\\a\\x.bin", 4096);
+     },
+     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n", "00000001 : 62 61\r\n", kCannotRead}},
+    {"LengthCannotBeTaken",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", "abc");
+         f.AddFile("D:\\x.bin", "abc");
+         f.FailLength("D:\\x.bin");
+     },
+     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotRead}},
+    {"FourGibibytesAndOneByteAgainstOneByte",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", "a");
+         f.SetLength("C:\\a\\x.bin", 0x100000001ull);
+         f.AddFile("D:\\x.bin", "a");
+     },
+     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kSizes}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Engine, FilePair, ::testing::ValuesIn(kPairCases),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(FilePairPaths, SecondFolderEndingInASeparatorIsJoinedAsIs) {
+    FakeFileServices files;
+    files.AddFile("C:\\a\\x.bin", "abc");
+    files.AddFile("D:\\x.bin", "abc");
+    RecordingReceiver receiver("C:\\a\\x.bin", "D:\\");
+    receiver.Run(files);
+    EXPECT_TRUE(receiver.m_pieces.empty());
+    EXPECT_EQ(files.Opened(), (std::vector<std::string>{"C:\\a\\x.bin", "D:\\\\x.bin"}));
+}
+
+TEST(FilePairPaths, SecondFileIsNotOpenedWhenTheFirstCannotBe) {
+    FakeFileServices files;
+    files.AddFile("C:\\a\\x.bin", "abc");
+    files.AddFile("D:\\x.bin", "abc");
+    files.FailOpen("C:\\a\\x.bin");
+    RecordingReceiver receiver("C:\\a\\x.bin", "D:\\x.bin");
+    receiver.Run(files);
+    EXPECT_EQ(files.Opened(), std::vector<std::string>{"C:\\a\\x.bin"});
+}
+
+TEST(FilePairStop, FileModeIgnoresStopAndFinishesThePair) {
+    FakeFileServices files;
+    files.AddFile("C:\\x", "aaaa");
+    files.AddFile("D:\\x", "bbbb");
+    RecordingReceiver receiver("C:\\x", "D:\\x");
+    receiver.m_onPiece = [&](const std::string&) { receiver.m_bStop = 1; };
+    receiver.Run(files);
+    EXPECT_EQ(receiver.m_pieces.size(), 5u);
+    EXPECT_EQ(receiver.m_doneCount, 1);
+}
+
+TEST(FilePairStop, ClosingWindowEndsALongPairAtTheNextBlock) {
+    FakeFileServices files;
+    files.AddFile("C:\\x", Bytes(3 * 4096, 'a'));
+    files.AddFile("D:\\x", Bytes(3 * 4096, 'b'));
+    RecordingReceiver receiver("C:\\x", "D:\\x");
+    receiver.m_onPiece = [&](const std::string&) { receiver.m_bClosing = 1; };
+    receiver.Run(files);
+    // The block in hand is finished; no later block is read.
+    EXPECT_EQ(receiver.m_pieces.size(), 1u + 4096u);
+    EXPECT_EQ(receiver.m_doneCount, 1);
+    EXPECT_EQ(files.OpenFiles(), 0);
+}
+
+}  // namespace
+}  // namespace sorowa::testing

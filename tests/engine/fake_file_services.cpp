@@ -1,0 +1,155 @@
+#include "tests/engine/fake_file_services.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/path_text.h"
+
+namespace sorowa::testing {
+
+std::string FakeFileServices::Normal(const std::string& path) {
+    std::string out;
+    bool afterSeparator = false;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c == '\\' && afterSeparator) continue;
+        afterSeparator = c == '\\';
+        out += c;
+        if (IsLeadByte932(static_cast<unsigned char>(c)) && i + 1 < path.size()) out += path[++i];
+    }
+    RemoveTrailingSeparators(out);
+    return out;
+}
+
+FakeFileServices::Node& FakeFileServices::Make(const std::string& normal, bool folder) {
+    const int sep = FindLastSeparator(normal);
+    if (sep >= 0) {
+        const std::string parent = normal.substr(0, static_cast<size_t>(sep));
+        Node& up = Make(parent, true);
+        const std::string name = normal.substr(static_cast<size_t>(sep) + 1);
+        if (std::find(up.children.begin(), up.children.end(), name) == up.children.end()) {
+            up.children.push_back(name);
+        }
+    }
+    Node& node = m_nodes[normal];
+    node.folder = folder;
+    node.attributes = folder ? kFolderBit : node.attributes;
+    return node;
+}
+
+void FakeFileServices::AddFile(const std::string& path, std::string content, uint32_t attributes) {
+    Node& node = Make(Normal(path), false);
+    node.attributes = attributes;
+    node.length = content.size();
+    node.content = std::move(content);
+}
+
+void FakeFileServices::AddFolder(const std::string& path) { Make(Normal(path), true); }
+
+void FakeFileServices::FailReadAt(const std::string& path, uint64_t offset, bool shortRead) {
+    Node& node = m_nodes.at(Normal(path));
+    node.failReadAt = offset;
+    node.shortRead = shortRead;
+}
+
+void FakeFileServices::SetLength(const std::string& path, uint64_t length) {
+    m_nodes.at(Normal(path)).length = length;
+}
+
+uint32_t FakeFileServices::Attributes(const std::string& path) {
+    auto it = m_nodes.find(Normal(path));
+    return it == m_nodes.end() ? kNoSuchPath : it->second.attributes;
+}
+
+class FakeOpenFile : public OpenFile {
+public:
+    FakeOpenFile(FakeFileServices& owner, FakeFileServices::Node& node, bool failLength)
+        : m_owner(owner), m_node(node), m_failLength(failLength) {
+        m_node.open = true;
+        ++m_owner.m_openFiles;
+    }
+    ~FakeOpenFile() override {
+        m_node.open = false;
+        --m_owner.m_openFiles;
+    }
+    bool Length(uint64_t& length) override {
+        length = m_node.length;
+        return !m_failLength;
+    }
+    bool Read(void* buffer, uint32_t wanted, uint32_t& got) override {
+        got = 0;
+        uint64_t n = std::min<uint64_t>(wanted, m_node.length - m_position);
+        if (m_position + n > m_node.failReadAt) {
+            if (!m_node.shortRead) return false;
+            n = m_node.failReadAt - m_position;
+        }
+        auto* out = static_cast<unsigned char*>(buffer);
+        for (uint64_t i = 0; i < n; ++i) {
+            const uint64_t at = m_position + i;
+            out[i] = at < m_node.content.size() ? static_cast<unsigned char>(m_node.content[at]) : 0;
+        }
+        m_position += n;
+        got = static_cast<uint32_t>(n);
+        return true;
+    }
+
+private:
+    FakeFileServices& m_owner;
+    FakeFileServices::Node& m_node;
+    bool m_failLength;
+    uint64_t m_position = 0;
+};
+
+std::unique_ptr<OpenFile> FakeFileServices::OpenForReading(const std::string& path) {
+    const std::string normal = Normal(path);
+    m_opened.push_back(path);
+    auto it = m_nodes.find(normal);
+    if (it == m_nodes.end() || it->second.folder || it->second.open || m_failOpen.count(normal)) {
+        return nullptr;
+    }
+    return std::make_unique<FakeOpenFile>(*this, it->second, m_failLength.count(normal) != 0);
+}
+
+class FakeListing : public FolderListing {
+public:
+    FakeListing(FakeFileServices& owner, std::vector<FolderEntry> entries)
+        : m_owner(owner), m_entries(std::move(entries)) {
+        m_owner.m_maxOpenListings = std::max(m_owner.m_maxOpenListings, ++m_owner.m_openListings);
+    }
+    ~FakeListing() override { --m_owner.m_openListings; }
+    bool Next(FolderEntry& entry) override {
+        if (++m_index >= m_entries.size()) return false;
+        entry = m_entries[m_index];
+        return true;
+    }
+
+private:
+    FakeFileServices& m_owner;
+    std::vector<FolderEntry> m_entries;
+    size_t m_index = 0;
+};
+
+std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pattern,
+                                                           FolderEntry& first) {
+    const std::string suffix = "\\*.*";
+    if (pattern.size() < suffix.size() || pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0) {
+        return nullptr;
+    }
+    const std::string folder = Normal(pattern.substr(0, pattern.size() - suffix.size()));
+    auto it = m_nodes.find(folder);
+    if (it == m_nodes.end() || !it->second.folder || m_failListing.count(folder)) return nullptr;
+
+    std::vector<FolderEntry> entries;
+    if (FindLastSeparator(folder) >= 0) {  // a drive root has no dot entries
+        entries.push_back({kFolderBit, "."});
+        entries.push_back({kFolderBit, ".."});
+    }
+    for (const std::string& name : it->second.children) {
+        entries.push_back({m_nodes.at(folder + "\\" + name).attributes, name});
+    }
+    if (entries.empty()) return nullptr;
+    first = entries.front();
+    return std::make_unique<FakeListing>(*this, std::move(entries));
+}
+
+}  // namespace sorowa::testing

@@ -1,0 +1,72 @@
+// In-memory file services with Windows-style paths: entries are listed in the order they
+// were added, "." and ".." open every listing but a drive root's, and a file cannot be
+// opened twice at once (no sharing), as on the real platform.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/file_services.h"
+
+namespace sorowa::testing {
+
+class FakeFileServices : public FileServices {
+public:
+    // A file and every folder above it; `attributes` adds bits such as hidden (0x2).
+    void AddFile(const std::string& path, std::string content, uint32_t attributes = 0x20);
+    // A folder and every folder above it.
+    void AddFolder(const std::string& path);
+
+    // Failures the real platform can produce.
+    void FailOpen(const std::string& path) { m_failOpen.insert(Normal(path)); }
+    void FailListing(const std::string& folder) { m_failListing.insert(Normal(folder)); }
+    void FailLength(const std::string& path) { m_failLength.insert(Normal(path)); }
+    // Reads of `path` fail from byte `offset` on; `shortRead` makes them deliver fewer
+    // bytes instead.
+    void FailReadAt(const std::string& path, uint64_t offset, bool shortRead = false);
+    // Pretends `path` is `length` bytes long, all zero but for its stored content at the
+    // start (for lengths of 4 GiB and more).
+    void SetLength(const std::string& path, uint64_t length);
+
+    int OpenFiles() const { return m_openFiles; }
+    int OpenListings() const { return m_openListings; }
+    int MaxOpenListings() const { return m_maxOpenListings; }
+    const std::vector<std::string>& Opened() const { return m_opened; }
+
+    uint32_t Attributes(const std::string& path) override;
+    std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override;
+    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern,
+                                             FolderEntry& first) override;
+
+    // Folds repeated `\`, drops trailing ones: "D:\" and "D:" name the same root.
+    static std::string Normal(const std::string& path);
+
+private:
+    friend class FakeOpenFile;
+    friend class FakeListing;
+
+    struct Node {
+        bool folder = false;
+        uint32_t attributes = 0;
+        std::string content;
+        uint64_t length = 0;
+        std::vector<std::string> children;  // names, in the order added
+        bool open = false;
+        uint64_t failReadAt = UINT64_MAX;
+        bool shortRead = false;
+    };
+    Node& Make(const std::string& normal, bool folder);
+
+    std::map<std::string, Node> m_nodes;
+    std::set<std::string> m_failOpen, m_failListing, m_failLength;
+    std::vector<std::string> m_opened;
+    int m_openFiles = 0;
+    int m_openListings = 0;
+    int m_maxOpenListings = 0;
+};
+
+}  // namespace sorowa::testing

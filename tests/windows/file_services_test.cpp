@@ -1,0 +1,119 @@
+// The engine on the real Windows file services, on real temporary folders.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "engine/texts.h"
+#include "platform/win32_file_services.h"
+#include "tests/engine/recording_receiver.h"
+#include "tests/windows/temp_folder.h"
+
+namespace sorowa::testing {
+namespace {
+
+const std::string kNotExist = text::kDoesNotExist;
+const std::string kCannotOpen = text::kCannotOpen;
+const std::string kSizes = text::kSizesDiffer;
+const std::string kHyo = "\x95\x5c";  // 表, whose second byte is 0x5C
+
+// The blocks of a report, in order, without the empty line that separates them. The
+// platform lists a folder in its own order, so tests compare them as a sorted list.
+std::vector<std::string> SortedBlocks(const std::string& report) {
+    std::vector<std::string> blocks;
+    size_t start = 0;
+    for (;;) {
+        const size_t next = report.find("\r\n\r\nFILENAME ", start);
+        blocks.push_back(report.substr(start, next == std::string::npos ? next : next + 2 - start));
+        if (next == std::string::npos) break;
+        start = next + 4;
+    }
+    std::sort(blocks.begin(), blocks.end());
+    return blocks;
+}
+
+std::string RunReport(const std::string& path1, const std::string& path2) {
+    Win32FileServices files;
+    RecordingReceiver receiver(path1, path2);
+    receiver.Run(files);
+    EXPECT_EQ(receiver.m_doneCount, 1);
+    const std::string report = receiver.Report();
+    EXPECT_NE(report.rfind("\r\n", 0), 0u) << "the report opens with an empty line";
+    return report;
+}
+
+TEST(RealFiles, BothPathsNamingTheSameFileOrFolderCannotBeOpened) {
+    TempFolder tmp;
+    tmp.Write("a.bin", "abc");
+    tmp.Write("sub\\b.bin", "b");
+    EXPECT_EQ(RunReport(tmp / "a.bin", tmp / "a.bin"), "FILENAME a.bin\r\n" + kCannotOpen);
+    EXPECT_EQ(SortedBlocks(RunReport(tmp.Path(), tmp.Path())),
+              (std::vector<std::string>{"FILENAME a.bin\r\n" + kCannotOpen,
+                                        "FILENAME sub\\b.bin\r\n" + kCannotOpen}));
+}
+
+TEST(RealFiles, FileHeldOpenWithoutSharingCannotBeOpened) {
+    TempFolder tmp;
+    tmp.Write("one\\a.bin", "abc");
+    tmp.Write("two\\a.bin", "abc");
+    const HANDLE held = CreateFileA((tmp / "two\\a.bin").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(RunReport(tmp / "one\\a.bin", tmp / "two"), "FILENAME a.bin\r\n" + kCannotOpen);
+    CloseHandle(held);
+    EXPECT_EQ(RunReport(tmp / "one\\a.bin", tmp / "two"), "");
+}
+
+TEST(RealFiles, FolderTreesWithJapaneseNamesAndMissingParts) {
+    TempFolder tmp;
+    tmp.Write("one\\a\\b\\c\\data.bin", std::string("\x00\x10\x20", 3));
+    tmp.Write("two\\a\\b\\c\\data.bin", std::string("\x00\x11\x20", 3));
+    tmp.Write("one\\a\\same.txt", "same");
+    tmp.Write("two\\a\\same.txt", "same");
+    tmp.Write("one\\" + kHyo + "\\" + kHyo + ".txt", "12");
+    tmp.Write("two\\" + kHyo + "\\" + kHyo + ".txt", "13");
+    tmp.Write("one\\gone\\x.txt", "1");  // two\gone is missing
+    tmp.Write("one\\.cache\\size.txt", "1");
+    tmp.Write("two\\.cache\\size.txt", "12");
+    tmp.MakeFolder("one\\empty");
+    tmp.Write("two\\only-here.txt", "never mentioned");
+
+    for (const std::string& first : {tmp / "one", tmp / "one\\\\"}) {
+        EXPECT_EQ(SortedBlocks(RunReport(first, tmp / "two\\")),
+                  (std::vector<std::string>{
+                      "FILENAME .cache\\size.txt\r\n" + kSizes,
+                      "FILENAME a\\b\\c\\data.bin\r\n00000001 : 10 11\r\n",
+                      "FILENAME gone\\x.txt\r\ngone\\x.txt" + kNotExist,
+                      "FILENAME " + kHyo + "\\" + kHyo + ".txt\r\n00000001 : 32 33\r\n",
+                  }));
+    }
+}
+
+TEST(RealFiles, SecondPathNamingAFileInFolderMode) {
+    TempFolder tmp;
+    tmp.Write("one\\a.txt", "12");
+    tmp.Write("one\\sub\\b.txt", "123");
+    tmp.Write("other.txt", "13");
+    EXPECT_EQ(SortedBlocks(RunReport(tmp / "one", tmp / "other.txt")),
+              (std::vector<std::string>{"FILENAME a.txt\r\n00000001 : 32 33\r\n",
+                                        "FILENAME sub\\b.txt\r\n" + kSizes}));
+}
+
+TEST(RealFiles, FileModeAgainstAFolderAndAcrossBlocks) {
+    TempFolder tmp;
+    std::string a(8193, 'a');
+    std::string b = a;
+    b[4095] = 'b';
+    b[4096] = 'c';
+    b[8192] = 'd';
+    tmp.Write(kHyo + ".bin", a);
+    tmp.Write("two\\" + kHyo + ".bin", b);
+    EXPECT_EQ(RunReport(tmp / (kHyo + ".bin"), tmp / "two"),
+              "FILENAME " + kHyo + ".bin\r\n00000FFF : 61 62\r\n00001000 : 61 63\r\n"
+              "00002000 : 61 64\r\n");
+    EXPECT_EQ(RunReport(tmp / "missing.bin", tmp / "two"),
+              "FILENAME missing.bin\r\nmissing.bin" + kNotExist);
+}
+
+}  // namespace
+}  // namespace sorowa::testing

@@ -1,0 +1,68 @@
+#include "tests/windows/temp_folder.h"
+
+#include <shellapi.h>
+
+#include <stdexcept>
+
+#include "engine/path_text.h"
+
+namespace sorowa::testing {
+
+TempFolder::TempFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    for (unsigned n = GetTickCount();; ++n) {
+        m_path = std::string(temp) + "sorowa-test-" + std::to_string(GetCurrentProcessId()) +
+                 "-" + std::to_string(n);
+        if (CreateDirectoryA(m_path.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("no temp folder");
+    }
+}
+
+TempFolder::~TempFolder() {
+    // SHFileOperation wants a list of names ended by an empty one.
+    std::string from = m_path + '\0';
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationA(&op);
+}
+
+void TempFolder::MakeFolder(const std::string& relative) const {
+    // Every level in turn, splitting by character so that 表 (95 5C) stays whole.
+    std::string path = m_path + "\\";
+    for (size_t i = 0; i <= relative.size(); ++i) {
+        if (i == relative.size() || relative[i] == '\\') {
+            CreateDirectoryA((path + relative.substr(0, i)).c_str(), nullptr);
+        } else if (IsLeadByte932(static_cast<unsigned char>(relative[i]))) {
+            ++i;
+        }
+    }
+}
+
+void TempFolder::Write(const std::string& relative, const std::string& content) const {
+    const int sep = FindLastSeparator(relative);
+    if (sep > 0) MakeFolder(relative.substr(0, static_cast<size_t>(sep)));
+    const std::string path = *this / relative;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+    DWORD written = 0;
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string content;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+    CloseHandle(file);
+    return content;
+}
+
+}  // namespace sorowa::testing
