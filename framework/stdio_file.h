@@ -1,0 +1,31 @@
+// A buffered binary output file that no other program can open while it is written, and
+// that records its absolute path when opened.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class CStdioFile {
+public:
+    CStdioFile() = default;
+    ~CStdioFile() { Close(); }
+    CStdioFile(const CStdioFile&) = delete;
+    CStdioFile& operator=(const CStdioFile&) = delete;
+
+    // Creates the file, or truncates an existing one, for writing.
+    bool Open(const char* path);
+    bool IsOpen() const { return m_file != nullptr; }
+    void Write(const void* data, size_t size);
+    // Flushes and closes; false when any write, the flush or the closing failed.
+    bool Close();
+
+    // The absolute path recorded when the file was opened.
+    const std::string& GetFilePath() const { return m_path; }
+    // True once a write has failed since the file was opened.
+    bool WriteFailed() const { return m_failed; }
+
+private:
+    std::FILE* m_file = nullptr;
+    std::string m_path;
+    bool m_failed = false;
+};
