@@ -79,6 +79,13 @@ bool Call(void (T::*handler)(HDROP), T& wnd, WPARAM wParam, LPARAM, LRESULT& res
     result = 0;
     return true;
 }
+// WM_TIMER: the timer's identifier.
+template <class T>
+bool Call(void (T::*handler)(UINT_PTR), T& wnd, WPARAM wParam, LPARAM, LRESULT& result) {
+    (wnd.*handler)(static_cast<UINT_PTR>(wParam));
+    result = 0;
+    return true;
+}
 // WM_QUERYDRAGICON.
 template <class T>
 bool Call(HCURSOR (T::*handler)(), T& wnd, WPARAM, LPARAM, LRESULT& result) {

@@ -1,0 +1,407 @@
+// The real main window, created from its template and driven through window messages while
+// its modal loop runs: Start and Stop, the result box and the result file, end of run.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <memory>
+#include <stdlib.h>
+#include <vector>
+
+#include "engine/messages.h"
+#include "engine/texts.h"
+#include "res/resource.h"
+#include "tests/windows/dialog_driver.h"
+#include "tests/windows/temp_folder.h"
+#include "ui/compare_dlg.h"
+#include "ui/shell_open.h"
+
+namespace sorowa::testing {
+namespace {
+
+const std::string kAllEqual = text::kAllEqual;
+const std::string kNotExist = text::kDoesNotExist;
+const std::string kSizes = text::kSizesDiffer;
+
+// What the program asked the shell to open.
+std::vector<std::string> g_opened;
+void RecordShellOpen(HWND, const char* target) { g_opened.emplace_back(target); }
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_opened.clear();
+        m_previousShell = ReplaceShellOpen(RecordShellOpen);
+        m_savedArgc = __argc;
+        __argc = 1;  // the command line holds the program alone
+    }
+    void TearDown() override {
+        ReplaceShellOpen(m_previousShell);
+        __argc = m_savedArgc;
+    }
+
+    // Runs the window with both paths filled, presses Start and waits for the end of run;
+    // then `check` looks at the finished window.
+    void RunOnce(const std::string& path1, const std::string& path2,
+                 const std::function<void(HWND)>& check) {
+        CCompareDlg dlg;
+        RunDialog(dlg, [&](HWND hwnd) {
+            SetItemText(hwnd, IDC_PATH1, path1);
+            SetItemText(hwnd, IDC_PATH2, path2);
+            Click(hwnd, IDOK);
+            EXPECT_TRUE(WaitForEndOfRun(hwnd));
+            check(hwnd);
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+
+    TempFolder m_tmp;
+
+private:
+    ShellOpenFunction m_previousShell = nullptr;
+    int m_savedArgc = 0;
+};
+
+// A pair whose report is a header for `name` and one 18-byte line per differing byte.
+void WriteDifferingPair(const TempFolder& tmp, const std::string& name, size_t differences) {
+    tmp.Write("one\\" + name, std::string(differences, 'a'));
+    tmp.Write("two\\" + name, std::string(differences, 'b'));
+}
+
+std::string ExpectedLines(size_t differences, const char* bytes = "61 62") {
+    std::string lines;
+    char line[32];
+    for (size_t i = 0; i < differences; ++i) {
+        std::snprintf(line, sizeof line, "%.8X : %s\r\n", static_cast<unsigned>(i), bytes);
+        lines += line;
+    }
+    return lines;
+}
+
+std::string Notice(const std::string& name) {
+    return std::string(text::kOverflowNotice1) + name + text::kOverflowNotice2;
+}
+
+TEST_F(MainWindow, StartWithAnEmptyFieldChangesNothing) {
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        SetItemText(hwnd, IDC_RESULT, "earlier text");
+        for (const auto& [path1, path2] : {std::pair{"", "x"}, std::pair{"x", ""}}) {
+            SetItemText(hwnd, IDC_PATH1, path1);
+            SetItemText(hwnd, IDC_PATH2, path2);
+            Click(hwnd, IDOK);
+            Sync(hwnd);
+            EXPECT_TRUE(ItemEnabled(hwnd, IDOK));
+            EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
+            EXPECT_EQ(ItemText(hwnd, IDC_RESULT), "earlier text");
+        }
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST_F(MainWindow, FileModeReportInTheBox) {
+    m_tmp.Write("a\\\x95\x5c.bin", "abcd");
+    m_tmp.Write("b\\\x95\x5c.bin", "abXY");
+    RunOnce(m_tmp / "a\\\x95\x5c.bin", m_tmp / "b", [&](HWND hwnd) {
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT),
+                  "FILENAME \x95\x5c.bin\r\n00000002 : 63 58\r\n00000003 : 64 59\r\n");
+        EXPECT_TRUE(ItemEnabled(hwnd, IDOK));
+        EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
+        EXPECT_TRUE(g_opened.empty());
+    });
+}
+
+TEST_F(MainWindow, FolderModeReportInTheBox) {
+    // One file per folder, so that the platform's listing order cannot matter.
+    m_tmp.Write("one\\sub\\deeper\\x.bin", "1");
+    m_tmp.Write("two\\sub\\deeper\\x.bin", "2");
+    m_tmp.Write("one\\sub\\gone\\y.bin", "1");
+    m_tmp.MakeFolder("two\\sub");
+    RunOnce(m_tmp / "one\\", m_tmp / "two", [&](HWND hwnd) {
+        const std::string box = ItemText(hwnd, IDC_RESULT);
+        const std::string x = "FILENAME sub\\deeper\\x.bin\r\n00000000 : 31 32\r\n";
+        const std::string y = "FILENAME sub\\gone\\y.bin\r\nsub\\gone\\y.bin" + kNotExist;
+        EXPECT_TRUE(box == x + "\r\n" + y || box == y + "\r\n" + x) << box;
+    });
+}
+
+TEST_F(MainWindow, IdenticalFilesEndWithTheClosingLineAlone) {
+    m_tmp.Write("a.bin", "same");
+    m_tmp.Write("b.bin", "same");
+    RunOnce(m_tmp / "a.bin", m_tmp / "b.bin", [&](HWND hwnd) {
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kAllEqual);
+        EXPECT_TRUE(g_opened.empty());
+    });
+}
+
+TEST_F(MainWindow, ReportOfExactlyTheBudgetStaysInTheBox) {
+    // "FILENAME x\r\n" is 12 bytes; 1666 lines of 18 bytes bring the report to 30000.
+    WriteDifferingPair(m_tmp, "x", 1666);
+    RunOnce(m_tmp / "one\\x", m_tmp / "two\\x", [&](HWND hwnd) {
+        const std::string box = ItemText(hwnd, IDC_RESULT);
+        EXPECT_EQ(box.size(), 30000u);
+        EXPECT_EQ(box, "FILENAME x\r\n" + ExpectedLines(1666));
+        EXPECT_TRUE(g_opened.empty());
+        EXPECT_EQ(GetFileAttributesA((m_tmp / "one\\Result.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    });
+}
+
+TEST_F(MainWindow, OneByteOverTheBudgetGoesToTheNextFreeResultFile) {
+    // "FILENAME xy\r\n" is 13 bytes, so the last line would bring the box to 30001.
+    WriteDifferingPair(m_tmp, "xy", 1666);
+    m_tmp.MakeFolder("one\\Result.txt");  // a folder takes the name as well as a file
+    m_tmp.Write("one\\Result1.txt", "earlier");
+    RunOnce(m_tmp / "one\\xy", m_tmp / "two\\xy", [&](HWND hwnd) {
+        const std::string name = m_tmp / "one\\Result2.txt";
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
+        EXPECT_EQ(ReadWholeFile(name), "FILENAME xy\r\n" + ExpectedLines(1666));
+        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+        EXPECT_EQ(ReadWholeFile(m_tmp / "one\\Result1.txt"), "earlier");
+    });
+}
+
+TEST_F(MainWindow, RelativeFirstPathNamesTheFileAsBuiltAndOpensItsAbsolutePath) {
+    WriteDifferingPair(m_tmp, "r.bin", 2000);
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    SetCurrentDirectoryA(m_tmp.Path().c_str());
+    RunOnce("one\\r.bin", "two\\r.bin", [&](HWND hwnd) {
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice("one\\Result.txt"));
+        EXPECT_EQ(g_opened, std::vector<std::string>{m_tmp / "one\\Result.txt"});
+    });
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ(ReadWholeFile(m_tmp / "one\\Result.txt"), "FILENAME r.bin\r\n" + ExpectedLines(2000));
+}
+
+TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
+    WriteDifferingPair(m_tmp, "f.bin", 2000);
+    m_tmp.MakeFolder("temp");
+    char savedTmp[MAX_PATH] = "";
+    GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", (m_tmp / "temp").c_str());
+
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        // Path 1 changes during the run to a folder that does not exist: the overflow
+        // follows the field as it reads then, and no file can be made there.
+        const auto runWithPath1ChangedToAMissingFolder = [&] {
+            SetItemText(hwnd, IDC_PATH1, m_tmp / "one\\f.bin");
+            SetItemText(hwnd, IDC_PATH2, m_tmp / "two\\f.bin");
+            Click(hwnd, IDOK);
+            EXPECT_TRUE(WaitFor([&] { return !ItemText(hwnd, IDC_RESULT).empty(); }));
+            SetItemText(hwnd, IDC_PATH1, m_tmp / "missing\\f.bin");
+            EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        };
+        runWithPath1ChangedToAMissingFolder();
+        const std::string name = m_tmp / "temp\\Result.txt";
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
+        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+
+        // With no folder to write to at all, the box says so and the run ends normally.
+        g_opened.clear();
+        SetEnvironmentVariableA("TMP", (m_tmp / "no-such-folder").c_str());
+        runWithPath1ChangedToAMissingFolder();
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), text::kCannotCreateResult);
+        EXPECT_TRUE(g_opened.empty());
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    SetEnvironmentVariableA("TMP", savedTmp[0] ? savedTmp : nullptr);
+    EXPECT_EQ(ReadWholeFile(m_tmp / "temp\\Result.txt"), "FILENAME f.bin\r\n" + ExpectedLines(2000));
+}
+
+// The sink on its own: pieces sent as the worker sends them.
+void SendPiece(HWND hwnd, const std::string& piece) {
+    SendMessageA(hwnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece.c_str()), 0);
+}
+
+TEST_F(MainWindow, TextTypedIntoTheBoxGoesIntoTheResultFileInItsPlace) {
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        SetItemText(hwnd, IDC_PATH1, m_tmp / "data.bin");
+        SendPiece(hwnd, "first\r\n");
+        // The user types at the start of the box, where the caret is.
+        const HWND box = GetDlgItem(hwnd, IDC_RESULT);
+        SendMessageA(box, EM_SETSEL, 0, 0);
+        SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("typed "));
+        SendPiece(hwnd, "second\r\n");
+        SendPiece(hwnd, std::string(30000, 'z'));
+        SendPiece(hwnd, "after\r\n");
+        PostMessageA(hwnd, WM_COMPARE_DONE, 0, 0);
+        Sync(hwnd);
+        const std::string name = m_tmp / "Result.txt";
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
+        EXPECT_EQ(ReadWholeFile(name),
+                  "typed first\r\nsecond\r\n" + std::string(30000, 'z') + "after\r\n");
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST_F(MainWindow, OnePieceLongerThanTheBudgetKeepsTheOverflowNotice) {
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        SetItemText(hwnd, IDC_PATH1, m_tmp / "data.bin");
+        SendPiece(hwnd, std::string(30001, 'q'));
+        PostMessageA(hwnd, WM_COMPARE_DONE, 0, 0);
+        Sync(hwnd);
+        const std::string name = m_tmp / "Result.txt";
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
+        EXPECT_EQ(ReadWholeFile(name), std::string(30001, 'q'));  // closed by the end of run
+        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST_F(MainWindow, StopInFolderModeEndsBetweenFiles) {
+    // Many pairs, each slow enough to read that the stop lands early in the walk.
+    const size_t kPairs = 120;
+    const std::string big(1 << 20, 'a');
+    for (size_t i = 0; i < kPairs; ++i) {
+        m_tmp.Write("one\\f" + std::to_string(i), big + "1");
+        m_tmp.Write("two\\f" + std::to_string(i), big + "2");
+    }
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        SetItemText(hwnd, IDC_PATH1, m_tmp / "one");
+        SetItemText(hwnd, IDC_PATH2, m_tmp / "two");
+        Click(hwnd, IDOK);
+        EXPECT_TRUE(WaitFor([&] { return !ItemText(hwnd, IDC_RESULT).empty(); }));
+        Click(hwnd, IDC_STOP);
+        // Stopping: Start stays disabled and Stop enabled until the worker is done.
+        EXPECT_FALSE(ItemEnabled(hwnd, IDOK));
+        EXPECT_TRUE(ItemEnabled(hwnd, IDC_STOP));
+        Click(hwnd, IDC_STOP);
+        EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
+
+        // Every block is whole, and the walk ended long before the last pair.
+        const std::string box = ItemText(hwnd, IDC_RESULT);
+        size_t blocks = 0;
+        for (size_t at = 0; (at = box.find("FILENAME f", at)) != std::string::npos; ++at) ++blocks;
+        EXPECT_GE(blocks, 1u);
+        EXPECT_LT(blocks, kPairs);
+        const std::string tail = "\r\n00100000 : 31 32\r\n";
+        EXPECT_EQ(box.compare(box.size() - tail.size(), tail.size(), tail), 0) << box;
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST_F(MainWindow, WaitCursorOnlyWhileARunIsInProgress) {
+    m_tmp.Write("one\\big", std::string(64 << 20, 'a'));
+    m_tmp.Write("two\\big", std::string(64 << 20, 'a'));
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        // A cursor request with no hit-test code: the default processing leaves it alone.
+        EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, 0, 0), FALSE);
+        SetItemText(hwnd, IDC_PATH1, m_tmp / "one");
+        SetItemText(hwnd, IDC_PATH2, m_tmp / "two");
+        Click(hwnd, IDOK);
+        EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, 0, 0), TRUE);
+        Click(hwnd, IDC_STOP);
+        EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, 0, 0), FALSE);
+        EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        // Stopped before any piece: the run ends with the closing line.
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kAllEqual);
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST_F(MainWindow, CommandLineFillsTheFields) {
+    struct Case {
+        std::vector<const char*> args;
+        const char* path1;
+        const char* path2;
+    };
+    const Case cases[] = {
+        {{"sorowa.exe"}, "", ""},
+        {{"sorowa.exe", "C:\\one"}, "C:\\one", ""},
+        {{"sorowa.exe", "C:\\with blank", "D:\\two", "E:\\ignored"}, "C:\\with blank", "D:\\two"},
+    };
+    char** const savedArgv = __argv;
+    for (const Case& c : cases) {
+        std::vector<char*> argv;
+        for (const char* arg : c.args) argv.push_back(const_cast<char*>(arg));
+        argv.push_back(nullptr);
+        __argc = static_cast<int>(c.args.size());
+        __argv = argv.data();
+        CCompareDlg dlg;
+        RunDialog(dlg, [&](HWND hwnd) {
+            EXPECT_EQ(ItemText(hwnd, IDC_PATH1), c.path1);
+            EXPECT_EQ(ItemText(hwnd, IDC_PATH2), c.path2);
+            EXPECT_EQ(ItemText(hwnd, IDC_RESULT), "");  // no run starts by itself
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+    __argv = savedArgv;
+}
+
+// A drop of `names` as the shell hands it over: a DROPFILES block with the names after it.
+HDROP MakeDrop(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) list += name + '\0';
+    list += '\0';
+    const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+TEST_F(MainWindow, DropReplacesTheFieldWithTheFirstName) {
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        for (int id : {IDC_PATH1, IDC_PATH2}) {
+            SetItemText(hwnd, id, "old text");
+            SendMessageA(GetDlgItem(hwnd, id), WM_DROPFILES,
+                         reinterpret_cast<WPARAM>(MakeDrop({"C:\\\x95\x5c\\first", "C:\\second"})), 0);
+            EXPECT_EQ(ItemText(hwnd, id), "C:\\\x95\x5c\\first");
+        }
+        // Only the two path fields take drops.
+        for (int id : {IDC_RESULT, IDOK, IDC_BROWSE1}) {
+            EXPECT_EQ(GetWindowLongA(GetDlgItem(hwnd, id), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << id;
+        }
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST_F(MainWindow, ClosingDuringARunEndsPromptlyAndKeepsTheResultFile) {
+    // A pair that would take far longer to compare than the test waits: sparse 16 GiB
+    // files, the first differing in every byte of its first 64 KiB.
+    for (const char* name : {"one\\huge", "two\\huge"}) {
+        m_tmp.Write(name, std::string(65536, name[0]));
+        const HANDLE file = CreateFileA((m_tmp / name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        LARGE_INTEGER size;
+        size.QuadPart = 16ll << 30;
+        SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+        SetEndOfFile(file);
+        CloseHandle(file);
+    }
+    for (UINT close : {UINT(WM_COMMAND), UINT(WM_CLOSE)}) {
+        const std::string first = m_tmp / "one\\huge";
+        auto dlg = std::make_unique<CCompareDlg>();
+        const unsigned closingMs = RunDialog(*dlg, [&](HWND hwnd) {
+            SetItemText(hwnd, IDC_PATH1, first);
+            SetItemText(hwnd, IDC_PATH2, m_tmp / "two\\huge");
+            Click(hwnd, IDOK);
+            EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA((m_tmp / "one\\Result.txt").c_str()) !=
+                                             INVALID_FILE_ATTRIBUTES; }));
+            Sleep(200);
+            PostMessageA(hwnd, close, close == WM_COMMAND ? IDCANCEL : 0, 0);
+        });
+        EXPECT_LT(closingMs, 10000u);
+        dlg.reset();  // the window object closes the result file as it goes
+        // Everything written up to the close is there, in order.
+        const std::string written = ReadWholeFile(m_tmp / "one\\Result.txt");
+        const std::string expected = "FILENAME huge\r\n" + ExpectedLines(65536, "6F 74");
+        EXPECT_GT(written.size(), 30000u);
+        EXPECT_EQ(written, expected.substr(0, written.size()));
+        EXPECT_EQ(written.size() % 18, 15u);  // whole lines after the header
+        DeleteFileA((m_tmp / "one\\Result.txt").c_str());
+    }
+}
+
+}  // namespace
+}  // namespace sorowa::testing
