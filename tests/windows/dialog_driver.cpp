@@ -43,9 +43,11 @@ unsigned RunDialog(CDialog& dialog, const std::function<void(HWND)>& drive) {
 }
 
 std::string ItemText(HWND dialog, int id) {
+    // The messages themselves, since GetWindowText does not ask a window of another process.
     const HWND item = GetDlgItem(dialog, id);
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+    std::string text(static_cast<size_t>(SendMessageA(item, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(SendMessageA(item, WM_GETTEXT, text.size(),
+                                                 reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
