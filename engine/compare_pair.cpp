@@ -8,7 +8,8 @@
 namespace sorowa {
 namespace {
 
-constexpr uint32_t kBlockSize = 4096;
+// Within a block that differs, stretches of this size are compared as a whole first.
+constexpr uint32_t kScanSize = 4096;
 
 // `text` from byte `from` on; empty when `from` lies past its end (the first path field
 // may have been edited between Start and the worker's reading of it).
@@ -26,74 +27,84 @@ std::string CounterpartOf(const std::string& first, const std::string& second, i
     return second + Tail(first, baseLen);
 }
 
-// Sends the pair's header unless it has gone already; the header and the first line of
-// the block leave as one piece.
+}  // namespace
+
+// Sends the lines of one pair's block; the header goes before the first of them, once.
 class BlockSender {
 public:
-    BlockSender(CompareReceiver& receiver, std::string header)
-        : m_receiver(receiver), m_header(std::move(header)) {}
+    BlockSender(CompareRun& run, CompareReceiver& receiver, std::string header)
+        : m_run(run), m_receiver(receiver), m_header(std::move(header)) {}
+    ~BlockSender() { m_run.FlushGathered(); }
+    BlockSender(const BlockSender&) = delete;
+    BlockSender& operator=(const BlockSender&) = delete;
 
-    // A reason line that ends the block: one piece with the header when that is pending.
+    // A reason line: one piece with the header when that is still to go.
     void SendReason(const std::string& line) {
         if (m_headerPending) {
-            Send((m_header + line).c_str());
+            Send(m_header + line);
         } else {
-            Send(line.c_str());
+            Send(line);
         }
     }
 
-    void SendDifference(const char* line) {
-        if (m_headerPending) Send(m_header.c_str());
-        Send(line);
+    void SendDifference(const char* line, size_t length) {
+        if (m_headerPending) Send(m_header);
+        m_run.Send(line, length);
     }
 
 private:
-    void Send(const char* piece) {
+    void Send(const std::string& piece) {
         m_headerPending = false;
         m_receiver.m_bFirstBlock = 0;
-        m_receiver.SendPiece(piece);
+        m_run.Send(piece.c_str(), piece.size());
     }
 
+    CompareRun& m_run;
     CompareReceiver& m_receiver;
     std::string m_header;
     bool m_headerPending = true;
 };
 
-// Reads `size` bytes, the whole rest of a block; false when the read fails or delivers
-// fewer bytes than the file's length promised.
+namespace {
+
+// Reads the `size` bytes of one block; false when the read fails or delivers fewer bytes
+// than the file's length promised.
 bool ReadBlock(OpenFile& file, unsigned char* buffer, uint32_t size) {
     uint32_t got = 0;
-    return file.Read(buffer, kBlockSize, got) && got == size;
+    return file.Read(buffer, size, got) && got == size;
 }
 
 // Sends a difference line for every byte in which the two blocks differ.
 void SendDifferences(BlockSender& sender, const unsigned char* a, const unsigned char* b,
                      uint32_t size, uint64_t blockOffset) {
     char line[kDifferenceLineSize];
-    for (uint32_t i = 0; i < size; ++i) {
-        if (a[i] == b[i]) continue;
-        FormatDifferenceLine(line, blockOffset + i, a[i], b[i]);
-        sender.SendDifference(line);
+    for (uint32_t scan = 0; scan < size; scan += kScanSize) {
+        const uint32_t end = std::min(size, scan + kScanSize);
+        if (std::memcmp(a + scan, b + scan, end - scan) == 0) continue;
+        for (uint32_t i = scan; i < end; ++i) {
+            if (a[i] == b[i]) continue;
+            const size_t length = FormatDifferenceLine(line, blockOffset + i, a[i], b[i]);
+            sender.SendDifference(line, length);
+        }
     }
 }
 
 }  // namespace
 
-void ComparePair(CompareReceiver& receiver, FileServices& files, const std::string& first,
-                 const std::string& second) {
-    const int32_t baseLen = receiver.m_nBaseLen;
-    const std::string counterpart = CounterpartOf(first, second, baseLen, files);
+void CompareRun::ComparePair(const std::string& first, const std::string& second) {
+    const int32_t baseLen = m_receiver.m_nBaseLen;
+    const std::string counterpart = CounterpartOf(first, second, baseLen, m_files);
     const std::string displayName = Tail(first, baseLen + 1);
-    BlockSender sender(receiver, HeaderLine(receiver.m_bFirstBlock != 0, displayName));
+    BlockSender sender(*this, m_receiver, HeaderLine(m_receiver.m_bFirstBlock != 0, displayName));
 
-    if (!Exists(files.Attributes(counterpart))) {
+    if (!Exists(m_files.Attributes(counterpart))) {
         sender.SendReason(displayName + text::kDoesNotExist);
         return;
     }
 
     // Neither file can change while both are held with no sharing.
-    std::unique_ptr<OpenFile> fileA = files.OpenForReading(first);
-    std::unique_ptr<OpenFile> fileB = fileA ? files.OpenForReading(counterpart) : nullptr;
+    std::unique_ptr<OpenFile> fileA = m_files.OpenForReading(first);
+    std::unique_ptr<OpenFile> fileB = fileA ? m_files.OpenForReading(counterpart) : nullptr;
     if (!fileA || !fileB) {
         sender.SendReason(text::kCannotOpen);
         return;
@@ -109,21 +120,24 @@ void ComparePair(CompareReceiver& receiver, FileServices& files, const std::stri
         sender.SendReason(text::kSizesDiffer);
         return;
     }
+    if (!ComparePairBlocks(sender, *fileA, *fileB, lengthA)) sender.SendReason(text::kCannotRead);
+}
 
-    unsigned char blockA[kBlockSize];
-    unsigned char blockB[kBlockSize];
-    for (uint64_t offset = 0; offset < lengthA; offset += kBlockSize) {
+// False when a block could not be read; nothing of a block is compared then.
+bool CompareRun::ComparePairBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
+                                   uint64_t length) {
+    for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
         // A window that is going away ends the pair here; nothing more is reported.
-        if (receiver.m_bClosing != 0) return;
-        const uint32_t size = static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, lengthA - offset));
-        if (!ReadBlock(*fileA, blockA, size) || !ReadBlock(*fileB, blockB, size)) {
-            sender.SendReason(text::kCannotRead);
-            return;
+        if (m_receiver.m_bClosing != 0) return true;
+        const uint32_t size = static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
+        if (!ReadBlock(fileA, m_blockA.data(), size) || !ReadBlock(fileB, m_blockB.data(), size)) {
+            return false;
         }
-        if (std::memcmp(blockA, blockB, size) != 0) {
-            SendDifferences(sender, blockA, blockB, size, offset);
+        if (std::memcmp(m_blockA.data(), m_blockB.data(), size) != 0) {
+            SendDifferences(sender, m_blockA.data(), m_blockB.data(), size, offset);
         }
     }
+    return true;
 }
 
 }  // namespace sorowa

@@ -17,7 +17,9 @@ public:
     virtual std::string GetPathText2() = 0;
     // Hands one NUL-terminated piece of report text over and returns once it has been
     // shown or written. The piece belongs to the caller and is valid only during the call.
-    virtual void SendPiece(const char* piece) = 0;
+    // True once the receiver no longer shows pieces one by one (it writes them to a file):
+    // from then on the run may gather pieces and hand them over as larger blocks.
+    virtual bool SendPiece(const char* piece) = 0;
     // Tells the window that the run has ended. The last thing a run does.
     virtual void NotifyDone() = 0;
 

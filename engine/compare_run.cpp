@@ -17,13 +17,38 @@ RunStart DeriveRunStart(const std::string& path1, uint32_t attributes) {
     return start;
 }
 
+CompareRun::CompareRun(CompareReceiver& receiver, FileServices& files)
+    : m_receiver(receiver), m_files(files), m_blockA(kBlockSize), m_blockB(kBlockSize) {
+    m_gathered.reserve(kGatherSize);
+}
+
+void CompareRun::Send(const char* piece, size_t length) {
+    if (!m_gathering) {
+        m_gathering = m_receiver.SendPiece(piece);
+        return;
+    }
+    if (m_gathered.size() + length > kGatherSize) FlushGathered();
+    if (length >= kGatherSize) {
+        m_receiver.SendPiece(piece);
+    } else {
+        m_gathered.append(piece, length);
+    }
+}
+
+void CompareRun::FlushGathered() {
+    if (m_gathered.empty()) return;
+    m_receiver.SendPiece(m_gathered.c_str());
+    m_gathered.clear();
+}
+
 uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files) {
     std::string pattern = receiver.GetPathText1();
     std::string second = receiver.GetPathText2();
     RemoveTrailingSeparators(pattern);
     pattern += "\\*.*";
     RemoveTrailingSeparators(second);
-    WalkFolder(pattern, second, receiver, files);
+    CompareRun run(receiver, files);
+    run.WalkFolder(pattern, second);
     receiver.NotifyDone();
     return 0;
 }
@@ -31,7 +56,8 @@ uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files) {
 uint32_t CompareFileThread(CompareReceiver& receiver, FileServices& files) {
     const std::string first = receiver.GetPathText1();
     const std::string second = receiver.GetPathText2();
-    ComparePair(receiver, files, first, second);
+    CompareRun run(receiver, files);
+    run.ComparePair(first, second);
     receiver.NotifyDone();
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/compare_receiver.h"
 #include "engine/file_services.h"
@@ -23,14 +24,41 @@ RunStart DeriveRunStart(const std::string& path1, uint32_t attributes);
 uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files);
 uint32_t CompareFileThread(CompareReceiver& receiver, FileServices& files);
 
-// Compares the first-side file `first` with its counterpart under `second` and sends the
-// pair's report block, if any.
-void ComparePair(CompareReceiver& receiver, FileServices& files, const std::string& first,
-                 const std::string& second);
+// The comparing of one run: its block buffers, allocated once, and the hand-over of its
+// report text.
+class CompareRun {
+public:
+    // Bytes read from each file at a time.
+    static constexpr uint32_t kBlockSize = 1u << 20;
+    // The most report text handed over at once after the receiver has begun writing to a file.
+    static constexpr size_t kGatherSize = 64u << 10;
 
-// Lists `pattern` ("folder\*.*") depth first and compares every file with its counterpart
-// under `second`. Returns 1 when a stop was noticed, else 0.
-int32_t WalkFolder(const std::string& pattern, const std::string& second,
-                   CompareReceiver& receiver, FileServices& files);
+    CompareRun(CompareReceiver& receiver, FileServices& files);
+
+    // Compares the first-side file `first` with its counterpart under `second` and sends
+    // the pair's report block, if any.
+    void ComparePair(const std::string& first, const std::string& second);
+
+    // Lists `pattern` ("folder\*.*") depth first and compares every file with its
+    // counterpart under `second`. Returns 1 when a stop was noticed, else 0.
+    int32_t WalkFolder(const std::string& pattern, const std::string& second);
+
+    // Hands report text over: piece by piece while the receiver shows pieces, gathered into
+    // blocks once it writes them to a file.
+    void Send(const char* piece, size_t length);
+    // Hands over what has been gathered. Done at the end of every pair.
+    void FlushGathered();
+
+private:
+    bool ComparePairBlocks(class BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
+                           uint64_t length);
+
+    CompareReceiver& m_receiver;
+    FileServices& m_files;
+    std::vector<unsigned char> m_blockA;
+    std::vector<unsigned char> m_blockB;
+    bool m_gathering = false;
+    std::string m_gathered;
+};
 
 }  // namespace sorowa

@@ -5,6 +5,18 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// The two hexadecimal digits of every byte value.
+struct HexPairs {
+    char digits[256][2];
+    constexpr HexPairs() : digits() {
+        for (int i = 0; i < 256; ++i) {
+            digits[i][0] = kHexDigits[i >> 4];
+            digits[i][1] = kHexDigits[i & 0xF];
+        }
+    }
+};
+constexpr HexPairs kHexPairs;
+
 }  // namespace
 
 size_t FormatDifferenceLine(char (&line)[kDifferenceLineSize], uint64_t offset, uint8_t first,
@@ -16,11 +28,11 @@ size_t FormatDifferenceLine(char (&line)[kDifferenceLineSize], uint64_t offset, 
     line[n++] = ' ';
     line[n++] = ':';
     line[n++] = ' ';
-    line[n++] = kHexDigits[first >> 4];
-    line[n++] = kHexDigits[first & 0xF];
+    line[n++] = kHexPairs.digits[first][0];
+    line[n++] = kHexPairs.digits[first][1];
     line[n++] = ' ';
-    line[n++] = kHexDigits[second >> 4];
-    line[n++] = kHexDigits[second & 0xF];
+    line[n++] = kHexPairs.digits[second][0];
+    line[n++] = kHexPairs.digits[second][1];
     line[n++] = '\r';
     line[n++] = '\n';
     line[n] = '\0';

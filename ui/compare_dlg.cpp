@@ -112,9 +112,9 @@ std::string CCompareDlg::WindowText(HWND hwnd) {
 std::string CCompareDlg::GetPathText1() { return WindowText(m_editPath1.m_hWnd); }
 std::string CCompareDlg::GetPathText2() { return WindowText(m_editPath2.m_hWnd); }
 
-void CCompareDlg::SendPiece(const char* piece) {
-    if (m_bClosing != 0) return;
-    SendMessageA(m_hWnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece), 0);
+bool CCompareDlg::SendPiece(const char* piece) {
+    if (m_bClosing != 0) return true;
+    return SendMessageA(m_hWnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece), 0) != 0;
 }
 
 void CCompareDlg::NotifyDone() {

@@ -18,7 +18,7 @@ public:
     // What a run's worker asks of the window, from the worker's thread.
     std::string GetPathText1() override;
     std::string GetPathText2() override;
-    void SendPiece(const char* piece) override;
+    bool SendPiece(const char* piece) override;
     void NotifyDone() override;
 
     // Bytes of report text the result box may show in one run.

@@ -36,7 +36,9 @@ LRESULT CCompareDlg::OnCompareOutput(WPARAM wParam, LPARAM) {
     } else {
         Overflow(piece, length);
     }
-    return 0;
+    // Once the report goes to a file, piece boundaries no longer matter to anyone: the
+    // worker may hand over larger blocks.
+    return m_bOverflowed ? 1 : 0;
 }
 
 void CCompareDlg::AppendToResultBox(const char* text) {

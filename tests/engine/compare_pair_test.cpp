@@ -1,6 +1,8 @@
 // One pair of files, file mode: every outcome of the pair comparison, byte for byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 
 #include "engine/texts.h"
@@ -16,6 +18,7 @@ std::string WithByte(std::string s, size_t at, char c) {
     return s;
 }
 
+constexpr size_t kBlock = CompareRun::kBlockSize;
 const std::string kNotExist = text::kDoesNotExist;
 const std::string kCannotOpen = text::kCannotOpen;
 const std::string kSizes = text::kSizesDiffer;
@@ -108,9 +111,9 @@ const PairCase kPairCases[] = {
      "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotRead}},
     {"ReadFailsAfterDifferencesWereSent",
      [](FakeFileServices& f) {
-         f.AddFile("C:\\a\\x.bin", WithByte(Bytes(5000, 'a'), 1, 'b'));
-         f.AddFile("D:\\x.bin", Bytes(5000, 'a'));
-         f.FailReadAt("C:\\a\\x.bin", 4096);
+         f.AddFile("C:\\a\\x.bin", WithByte(Bytes(kBlock + 904, 'a'), 1, 'b'));
+         f.AddFile("D:\\x.bin", Bytes(kBlock + 904, 'a'));
+         f.FailReadAt("C:\\a\\x.bin", kBlock);
      },
      "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n", "00000001 : 62 61\r\n", kCannotRead}},
     {"LengthCannotBeTaken",
@@ -163,15 +166,65 @@ TEST(FilePairStop, FileModeIgnoresStopAndFinishesThePair) {
     EXPECT_EQ(receiver.m_doneCount, 1);
 }
 
+TEST(FilePairBlocks, DifferencesAtEveryBoundaryKeepTheirOffsets) {
+    // Both sides of the scan stretches inside a block and of the blocks themselves.
+    const size_t offsets[] = {0, 4095, 4096, kBlock - 1, kBlock, kBlock + 1, 2 * kBlock};
+    std::string a = Bytes(2 * kBlock + 1, 'a');
+    std::string b = a;
+    std::vector<std::string> expected = {"FILENAME x\r\n"};
+    for (size_t at : offsets) {
+        b[at] = 'b';
+        char line[32];
+        std::snprintf(line, sizeof line, "%.8X : 61 62\r\n", static_cast<unsigned>(at));
+        expected.emplace_back(line);
+    }
+    FakeFileServices files;
+    files.AddFile("C:\\x", a);
+    files.AddFile("D:\\x", b);
+    RecordingReceiver receiver("C:\\x", "D:\\x");
+    receiver.Run(files);
+    EXPECT_EQ(receiver.m_pieces, expected);
+}
+
+TEST(FilePairBlocks, ReceiverWritingToAFileGetsTheSameTextInLargerBlocks) {
+    FakeFileServices files;
+    files.AddFile("C:\\one\\a", Bytes(20000, 'a'));
+    files.AddFile("D:\\two\\a", Bytes(20000, 'b'));
+    files.AddFile("C:\\one\\b", "1");
+    files.AddFile("C:\\one\\c", Bytes(300, 'a'));
+    files.AddFile("D:\\two\\c", Bytes(300, 'c'));
+    RecordingReceiver pieceByPiece("C:\\one", "D:\\two");
+    pieceByPiece.Run(files);
+    RecordingReceiver gathering("C:\\one", "D:\\two");
+    gathering.m_gatherFrom = 10;
+    gathering.Run(files);
+
+    EXPECT_EQ(gathering.Report(), pieceByPiece.Report());
+    // Up to the receiver's word, piece by piece; after it, blocks of at most 64 KiB that
+    // never run past the end of a pair.
+    ASSERT_GT(gathering.m_pieces.size(), 10u);
+    EXPECT_TRUE(std::equal(gathering.m_pieces.begin(), gathering.m_pieces.begin() + 10,
+                           pieceByPiece.m_pieces.begin()));
+    EXPECT_LT(gathering.m_pieces.size(), 20u);
+    for (size_t i = 10; i < gathering.m_pieces.size(); ++i) {
+        const std::string& block = gathering.m_pieces[i];
+        EXPECT_LE(block.size(), CompareRun::kGatherSize);
+        // A pair's block may open with its header, after the empty line.
+        EXPECT_EQ(block.find("FILENAME", 3), std::string::npos) << "a block spans two pairs";
+    }
+}
+
 TEST(FilePairStop, ClosingWindowEndsALongPairAtTheNextBlock) {
     FakeFileServices files;
-    files.AddFile("C:\\x", Bytes(3 * 4096, 'a'));
-    files.AddFile("D:\\x", Bytes(3 * 4096, 'b'));
+    std::string b = Bytes(3 * kBlock, 'a');
+    b[0] = b[kBlock] = b[2 * kBlock] = 'b';
+    files.AddFile("C:\\x", Bytes(3 * kBlock, 'a'));
+    files.AddFile("D:\\x", b);
     RecordingReceiver receiver("C:\\x", "D:\\x");
     receiver.m_onPiece = [&](const std::string&) { receiver.m_bClosing = 1; };
     receiver.Run(files);
     // The block in hand is finished; no later block is read.
-    EXPECT_EQ(receiver.m_pieces.size(), 1u + 4096u);
+    EXPECT_EQ(receiver.m_pieces, (std::vector<std::string>{"FILENAME x\r\n", "00000000 : 61 62\r\n"}));
     EXPECT_EQ(receiver.m_doneCount, 1);
     EXPECT_EQ(files.OpenFiles(), 0);
 }

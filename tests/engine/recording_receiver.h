@@ -19,10 +19,11 @@ public:
 
     std::string GetPathText1() override { return m_path1; }
     std::string GetPathText2() override { return m_path2; }
-    void SendPiece(const char* piece) override {
-        ASSERT_EQ(m_doneCount, 0) << "a piece after the end notice";
+    bool SendPiece(const char* piece) override {
+        EXPECT_EQ(m_doneCount, 0) << "a piece after the end notice";
         m_pieces.emplace_back(piece);
         if (m_onPiece) m_onPiece(m_pieces.back());
+        return m_gatherFrom != 0 && m_pieces.size() >= m_gatherFrom;
     }
     void NotifyDone() override { ++m_doneCount; }
 
@@ -48,6 +49,8 @@ public:
     std::string m_path1, m_path2;
     std::vector<std::string> m_pieces;
     int m_doneCount = 0;
+    // From this piece on (counting from 1), the receiver lets the run gather; 0: never.
+    size_t m_gatherFrom = 0;
     std::function<void(const std::string&)> m_onPiece;
 };
 
