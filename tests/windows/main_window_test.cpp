@@ -210,6 +210,33 @@ TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
     EXPECT_EQ(ReadWholeFile(m_tmp / "temp\\Result.txt"), "FILENAME f.bin\r\n" + ExpectedLines(2000));
 }
 
+TEST_F(MainWindow, ReportFarPastTheOverflowIsWrittenWholeAcrossBlocks) {
+    // Every seventh byte differs, and so does each byte on both sides of the 1 MiB read
+    // blocks: some 300,000 lines, all of them past the overflow but the first 1,700 or so.
+    const size_t size = (2 << 20) + 5;
+    std::string a(size, '\x10');
+    std::string b = a;
+    std::string expected = "FILENAME big.bin\r\n";
+    for (size_t i = 0; i < size; ++i) {
+        const size_t block = i % (1 << 20);
+        if (i % 7 != 0 && block != 0 && block != (1 << 20) - 1) continue;
+        b[i] = static_cast<char>(i & 0xFF);
+        if (b[i] == a[i]) continue;
+        char line[32];
+        std::snprintf(line, sizeof line, "%.8X : 10 %.2X\r\n", static_cast<unsigned>(i),
+                      static_cast<unsigned>(i & 0xFF));
+        expected += line;
+    }
+    m_tmp.Write("one\\big.bin", a);
+    m_tmp.Write("two\\big.bin", b);
+    RunOnce(m_tmp / "one\\big.bin", m_tmp / "two", [&](HWND hwnd) {
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(m_tmp / "one\\Result.txt"));
+    });
+    const std::string written = ReadWholeFile(m_tmp / "one\\Result.txt");
+    EXPECT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
+}
+
 // The sink on its own: pieces sent as the worker sends them.
 void SendPiece(HWND hwnd, const std::string& piece) {
     SendMessageA(hwnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece.c_str()), 0);
