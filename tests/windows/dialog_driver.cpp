@@ -8,17 +8,16 @@
 namespace sorowa::testing {
 namespace {
 
+BOOL CALLBACK TakeShownWindow(HWND hwnd, LPARAM out) {
+    if (!IsWindowVisible(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = hwnd;
+    return FALSE;
+}
+
 // The visible top-level window of `thread`, once there is one.
 HWND FindShownWindow(DWORD thread) {
     HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND hwnd, LPARAM out) -> BOOL {
-            if (!IsWindowVisible(hwnd)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(thread, TakeShownWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
