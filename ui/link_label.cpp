@@ -1,0 +1,234 @@
+#include "ui/link_label.h"
+
+#include <utility>
+
+#include "ui/shell_open.h"
+
+namespace {
+
+// The hand cursor among the help program's resources.
+constexpr WORD kHelpHandCursor = 106;
+
+}  // namespace
+
+CLinkLabel::CCursorOwner::CCursorOwner(CCursorOwner&& other) noexcept
+    : m_hCursor(std::exchange(other.m_hCursor, nullptr)),
+      m_bOwned(std::exchange(other.m_bOwned, false)) {}
+
+CLinkLabel::CCursorOwner& CLinkLabel::CCursorOwner::operator=(CCursorOwner&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_hCursor = std::exchange(other.m_hCursor, nullptr);
+        m_bOwned = std::exchange(other.m_bOwned, false);
+    }
+    return *this;
+}
+
+void CLinkLabel::CCursorOwner::Release() {
+    if (m_bOwned && m_hCursor != nullptr) DestroyCursor(m_hCursor);
+    m_hCursor = nullptr;
+    m_bOwned = false;
+}
+
+CLinkLabel::CCursorOwner CLinkLabel::CCursorOwner::LoadHand() {
+    // 247 leaves room for the name, so the path always fits.
+    char path[MAX_PATH] = "";
+    const UINT length = GetWindowsDirectoryA(path, 247);
+    if (length > 0 && length < 247) {
+        lstrcatA(path, "\\winhlp32.exe");
+        if (const HMODULE help = LoadLibraryA(path)) {
+            const HCURSOR hand = LoadCursorA(help, MAKEINTRESOURCEA(kHelpHandCursor));
+            // A copy, because the module's own cursor goes with the module.
+            const HCURSOR copy = hand != nullptr ? CopyIcon(hand) : nullptr;
+            FreeLibrary(help);
+            if (copy != nullptr) return CCursorOwner(copy, true);
+        }
+    }
+    // Systems without the help program, or whose help program has no hand, have their own.
+    if (const HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND))) {
+        return CCursorOwner(hand, false);
+    }
+    return CCursorOwner(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)), false);
+}
+
+CLinkLabel::CLinkLabel() : m_hCursor(CCursorOwner::LoadHand()) {
+    // The button face as it is now; CtlColor reads the background colour afresh each time.
+    m_brushBack.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+}
+
+const MessageMap* CLinkLabel::GetThisMessageMap() {
+    static const MessageEntry entries[] = {
+        OnMessage<&CLinkLabel::CtlColor>(WM_REFLECTED_CTLCOLOR),
+        OnMessage<&CLinkLabel::OnSetCursor>(WM_SETCURSOR),
+        OnMessage<&CLinkLabel::OnLButtonDown>(WM_LBUTTONDOWN),
+        OnMessage<&CLinkLabel::OnLButtonUp>(WM_LBUTTONUP),
+        OnMessage<&CLinkLabel::OnMouseMove>(WM_MOUSEMOVE),
+        OnMessage<&CLinkLabel::OnOtherButton>(WM_MBUTTONDOWN),
+        OnMessage<&CLinkLabel::OnOtherButton>(WM_MBUTTONUP),
+        OnMessage<&CLinkLabel::OnOtherButton>(WM_RBUTTONUP),
+        OnMessage<&CLinkLabel::OnOtherButton>(WM_RBUTTONDOWN),
+        OnMessage<&CLinkLabel::OnKillFocus>(WM_KILLFOCUS),
+        OnMessage<&CLinkLabel::OnSetFocus>(WM_SETFOCUS),
+        OnMessage<&CLinkLabel::OnPaint>(WM_PAINT),
+    };
+    static const MessageMap map = MakeMessageMap(CStatic::GetThisMessageMap(), entries);
+    return &map;
+}
+
+std::string CLinkLabel::Text() const {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(m_hWnd)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void CLinkLabel::ApplyFont(BYTE underline) {
+    m_lf.lfUnderline = underline;
+    m_font.DeleteObject();
+    m_font.CreateFontIndirect(&m_lf);
+    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
+}
+
+void CLinkLabel::ResetLook() {
+    ApplyFont(0);
+    m_crText = GetFocus() == m_hWnd ? kFocusedColour : kNormalColour;
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+void CLinkLabel::EnterHover() {
+    ApplyFont(1);
+    m_crText = kHoverColour;
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+    SetCapture(m_hWnd);
+}
+
+void CLinkLabel::CancelPress() {
+    ReleaseCapture();
+    ResetLook();
+    m_bPressed = 0;
+}
+
+void CLinkLabel::DrawFrame() {
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const HDC dc = GetDC(m_hWnd);
+    // The border first wipes an earlier focus rectangle, so the inverted one always shows.
+    FrameRect(dc, &client, m_brushBack);
+    if (GetFocus() == m_hWnd) DrawFocusRect(dc, &client);
+    ReleaseDC(m_hWnd, dc);
+}
+
+void CLinkLabel::OpenLink() {
+    std::string target = Text();
+    if (target.find(':') == std::string::npos) target.insert(0, "mailto:");
+    sorowa::ShellOpen(GetParent(m_hWnd), target.c_str());
+}
+
+HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
+    SetTextColor(dc, m_crText);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return m_brushBack;
+}
+
+BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {
+    SetCursor(m_hCursor);
+    return TRUE;
+}
+
+void CLinkLabel::OnLButtonDown(UINT, POINT) {
+    m_bPressed = 1;
+    SetFocus(m_hWnd);
+    DrawFrame();
+    Default();
+}
+
+void CLinkLabel::OnLButtonUp(UINT, POINT point) {
+    if (m_bPressed == 0) {
+        Default();
+        return;
+    }
+    ReleaseCapture();
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    if (PtInRect(&client, point)) {
+        OpenLink();
+        // Still under the pointer, the link keeps the hover look until the pointer leaves.
+        POINT pointer;
+        RECT window;
+        GetCursorPos(&pointer);
+        GetWindowRect(m_hWnd, &window);
+        if (!PtInRect(&window, pointer)) ResetLook();
+    } else {
+        ResetLook();
+    }
+    m_bPressed = 0;
+    Default();
+}
+
+void CLinkLabel::OnMouseMove(UINT, POINT point) {
+    if (GetCapture() == nullptr) EnterHover();
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    // During a press the hover look and the capture stay until the release.
+    if (!PtInRect(&client, point) && m_bPressed == 0) {
+        ResetLook();
+        ReleaseCapture();
+    }
+    Default();
+}
+
+void CLinkLabel::OnOtherButton(UINT, POINT) {
+    CancelPress();
+    Default();
+}
+
+void CLinkLabel::OnKillFocus(HWND) {
+    Default();
+    ReleaseCapture();
+    ResetLook();
+}
+
+void CLinkLabel::OnSetFocus(HWND) {
+    Default();
+    DrawFrame();
+    if (GetCapture() != m_hWnd) ResetLook();
+}
+
+BOOL CLinkLabel::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN) {
+        if (m_bPressed == 1) return TRUE;
+        if (msg->wParam == VK_RETURN) {
+            OpenLink();
+            return TRUE;
+        }
+    }
+    return CStatic::PreTranslateMessage(msg);
+}
+
+void CLinkLabel::OnPaint() {
+    CPaintDC dc(m_hWnd);
+    // Setting the text makes the static control draw it at once, in the colours CtlColor
+    // gives: the only way the text is drawn.
+    const std::string text = Text();
+    SetWindowTextA(m_hWnd, text.c_str());
+    DrawFrame();
+
+    if (m_font.GetSafeHandle() == nullptr) {
+        // First paint: keep the dialog's font and fit the control to the text, one pixel
+        // of margin on every side, the left edge where the template put it.
+        const auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
+        GetObjectA(dialogFont, sizeof m_lf, &m_lf);
+        const HGDIOBJ previous = SelectObject(dc, dialogFont);
+        SIZE extent = {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, previous);
+
+        POINT corners[2] = {{0, 0}, {extent.cx, extent.cy}};
+        MapWindowPoints(m_hWnd, GetParent(m_hWnd), corners, 2);
+        const POINT& from = corners[0];
+        const POINT& to = corners[1];
+        MoveWindow(m_hWnd, from.x, from.y - 1, (to.x + 2) - from.x, (to.y + 1) - (from.y - 1),
+                   TRUE);
+        ResetLook();
+    }
+}
