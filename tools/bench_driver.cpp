@@ -1,0 +1,205 @@
+// Times one run of the program through its main window, for scripts/bench.
+//
+// Usage: bench_driver [--timeout SECONDS] PROGRAM PATH1 PATH2
+//   Starts PROGRAM with PATH1 and PATH2 as its command line arguments, waits for its main
+//   window, presses Start (a click on the button) and waits for the end of the run: Start
+//   enabled again, then a round trip through the window's message queue. It then takes the
+//   peak working set of the program, closes the window and waits for the program to end,
+//   and prints one line:
+//     seconds=ELAPSED peak_working_set=BYTES
+//   A run that is still going after SECONDS (default 600) is stopped (Stop, then closing
+//   the window, then ending the process); the line then starts with "timeout" and the exit
+//   status is 3. Any other failure is told on stderr, with exit status 2.
+//
+// Usage: bench_driver --ignore [ANYTHING...]
+//   Does nothing and exits 0. The bench's Wine prefix opens text files with it, so that the
+//   report files of the runs are not opened in an editor at the end of a run.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "res/resource.h"
+
+namespace {
+
+constexpr DWORD kWindowTimeoutMs = 60000;  // for the main window to appear
+constexpr DWORD kStopTimeoutMs = 10000;    // for each step of ending a run that took too long
+constexpr DWORD kCloseTimeoutMs = 60000;   // for the program to end once its window closes
+
+int Fail(const char* what) {
+    std::fprintf(stderr, "bench_driver: %s\n", what);
+    return 2;
+}
+
+double Seconds() {
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER count;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&count);
+    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Waits until `done()` holds, the process ends or `timeoutMs` has passed; true when it held.
+template <typename Done>
+bool WaitUntil(HANDLE process, DWORD timeoutMs, Done done) {
+    const ULONGLONG start = GetTickCount64();
+    while (!done()) {
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return false;
+        if (GetTickCount64() - start > timeoutMs) return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+// The visible main window of the process, once there is one.
+HWND FindMainWindow(DWORD processId) {
+    for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", "Sorowa")) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner == processId && IsWindowVisible(hwnd)) return hwnd;
+    }
+    return nullptr;
+}
+
+// The text of a control of another process: the messages themselves, since GetWindowText
+// does not ask a window of another process.
+std::string ItemText(HWND dialog, int id) {
+    const HWND item = GetDlgItem(dialog, id);
+    std::string text(static_cast<size_t>(SendMessageA(item, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        SendMessageA(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
+bool StartEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }
+
+// Returns once the window's thread has handled everything sent or posted to it so far.
+void Sync(HWND dialog) { SendMessageA(dialog, WM_NULL, 0, 0); }
+
+SIZE_T PeakWorkingSet(DWORD processId) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr) return 0;
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    const BOOL ok = GetProcessMemoryInfo(process, &counters, sizeof counters);
+    CloseHandle(process);
+    return ok ? counters.PeakWorkingSetSize : 0;
+}
+
+struct Options {
+    double timeoutSeconds = 600;
+    const char* program = nullptr;
+    const char* path1 = nullptr;
+    const char* path2 = nullptr;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    int i = 1;
+    if (i + 1 < argc && std::strcmp(argv[i], "--timeout") == 0) {
+        char* end = nullptr;
+        options.timeoutSeconds = std::strtod(argv[i + 1], &end);
+        if (end == argv[i + 1] || *end != '\0' || !(options.timeoutSeconds > 0)) return false;
+        i += 2;
+    }
+    if (argc - i != 3) return false;
+    options.program = argv[i];
+    options.path1 = argv[i + 1];
+    options.path2 = argv[i + 2];
+    return true;
+}
+
+// Ends a run that took too long, and then the program: Stop, then closing the window, then
+// ending the process. True when the program ended by its window closing.
+bool StopRun(HWND dialog, HANDLE process) {
+    SendMessageA(GetDlgItem(dialog, IDC_STOP), BM_CLICK, 0, 0);
+    if (WaitUntil(process, kStopTimeoutMs, [&] { return StartEnabled(dialog); })) Sync(dialog);
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, kStopTimeoutMs) == WAIT_OBJECT_0) return true;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, kStopTimeoutMs);
+    return false;
+}
+
+int Run(const Options& options) {
+    std::string commandLine = std::string("\"") + options.program + "\" \"" + options.path1 +
+                              "\" \"" + options.path2 + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        return Fail(("cannot start " + commandLine).c_str());
+    }
+    CloseHandle(info.hThread);
+    const HANDLE process = info.hProcess;
+
+    HWND dialog = nullptr;
+    if (!WaitUntil(process, kWindowTimeoutMs,
+                   [&] { return (dialog = FindMainWindow(info.dwProcessId)) != nullptr; })) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+        return Fail("the main window did not appear");
+    }
+    Sync(dialog);
+    if (ItemText(dialog, IDC_PATH1) != options.path1 || ItemText(dialog, IDC_PATH2) != options.path2 ||
+        !StartEnabled(dialog)) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+        return Fail("the window does not show the two paths with Start enabled");
+    }
+
+    // Start: the click handler disables Start and starts the worker before the click returns.
+    const double start = Seconds();
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    const DWORD timeoutMs = static_cast<DWORD>(options.timeoutSeconds * 1000);
+    const bool ended = WaitUntil(process, timeoutMs, [&] { return StartEnabled(dialog); });
+    if (ended) Sync(dialog);
+    const double elapsed = Seconds() - start;
+    const SIZE_T peak = PeakWorkingSet(info.dwProcessId);
+
+    if (!ended) {
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
+            CloseHandle(process);
+            return Fail("the program ended during the run");
+        }
+        const bool closed = StopRun(dialog, process);
+        CloseHandle(process);
+        std::printf("timeout seconds=%.6f peak_working_set=%llu\n", elapsed,
+                    static_cast<unsigned long long>(peak));
+        if (!closed) std::fprintf(stderr, "bench_driver: the stopped program had to be ended\n");
+        return 3;
+    }
+    // The end of a run always leaves a report or the all-equal notice in the result box.
+    const bool reported = !ItemText(dialog, IDC_RESULT).empty();
+
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, kCloseTimeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+        return Fail("the program did not end after its window was closed");
+    }
+    CloseHandle(process);
+    if (!reported) return Fail("the run left the result box empty: did Start start it?");
+    std::printf("seconds=%.6f peak_working_set=%llu\n", elapsed, static_cast<unsigned long long>(peak));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--ignore") == 0) return 0;
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: bench_driver [--timeout SECONDS] PROGRAM PATH1 PATH2\n"
+                     "       bench_driver --ignore [ANYTHING...]\n");
+        return 2;
+    }
+    const int status = Run(options);
+    std::fflush(stdout);
+    return status;
+}
