@@ -17,8 +17,12 @@ RunStart DeriveRunStart(const std::string& path1, uint32_t attributes) {
     return start;
 }
 
-CompareRun::CompareRun(CompareReceiver& receiver, FileServices& files)
-    : m_receiver(receiver), m_files(files), m_blockA(kBlockSize), m_blockB(kBlockSize) {
+CompareRun::CompareRun(CompareReceiver& receiver, FileServices& files, std::string firstPath)
+    : m_receiver(receiver),
+      m_files(files),
+      m_blockA(kBlockSize),
+      m_blockB(kBlockSize),
+      m_firstPath(std::move(firstPath)) {
     m_gathered.reserve(kGatherSize);
 }
 
@@ -42,12 +46,13 @@ void CompareRun::FlushGathered() {
 }
 
 uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files) {
-    std::string pattern = receiver.GetPathText1();
+    const std::string first = receiver.GetPathText1();
     std::string second = receiver.GetPathText2();
+    std::string pattern = first;
     RemoveTrailingSeparators(pattern);
     pattern += "\\*.*";
     RemoveTrailingSeparators(second);
-    CompareRun run(receiver, files);
+    CompareRun run(receiver, files, first);
     run.WalkFolder(pattern, second);
     receiver.NotifyDone();
     return 0;

@@ -30,17 +30,22 @@ class CompareRun {
 public:
     // Bytes read from each file at a time.
     static constexpr uint32_t kBlockSize = 1u << 20;
-    // The most report text handed over at once after the receiver has begun writing to a file.
-    static constexpr size_t kGatherSize = 64u << 10;
+    // The most report text handed over at once after the receiver has begun writing to a file:
+    // large enough that the cost of a hand-over (a cross-thread message) no longer counts.
+    static constexpr size_t kGatherSize = 256u << 10;
 
-    CompareRun(CompareReceiver& receiver, FileServices& files);
+    // `firstPath` is the first path as the user gave it: a first folder that cannot be
+    // listed is named by it.
+    CompareRun(CompareReceiver& receiver, FileServices& files, std::string firstPath = {});
 
     // Compares the first-side file `first` with its counterpart under `second` and sends
     // the pair's report block, if any.
     void ComparePair(const std::string& first, const std::string& second);
 
     // Lists `pattern` ("folder\*.*") depth first and compares every file with its
-    // counterpart under `second`. Returns 1 when a stop was noticed, else 0.
+    // counterpart under `second`. A folder that cannot be listed gets a block of its own; a
+    // folder that is one of those being walked (a link back up the tree) is not entered.
+    // Returns 1 when a stop was noticed, else 0.
     int32_t WalkFolder(const std::string& pattern, const std::string& second);
 
     // Hands report text over: piece by piece while the receiver shows pieces, gathered into
@@ -52,6 +57,8 @@ public:
 private:
     bool ComparePairBlocks(class BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
                            uint64_t length);
+    bool IsBeingWalked(const std::string& folder);
+    void SendCannotList(const std::string& prefix);
 
     CompareReceiver& m_receiver;
     FileServices& m_files;
@@ -59,6 +66,10 @@ private:
     std::vector<unsigned char> m_blockB;
     bool m_gathering = false;
     std::string m_gathered;
+    std::string m_firstPath;
+    // The folders from the first one down to the one being listed.
+    std::vector<FolderId> m_walkPath;
+    size_t m_depth = 0;
 };
 
 }  // namespace sorowa

@@ -27,6 +27,23 @@ public:
     virtual bool Read(void* buffer, uint32_t wanted, uint32_t& got) = 0;
 };
 
+// Which folder a path names, whatever the path: the same folder reached through a link
+// has the same identity.
+struct FolderId {
+    uint64_t volume = 0;
+    uint64_t index = 0;
+    bool operator==(const FolderId& other) const {
+        return volume == other.volume && index == other.index;
+    }
+};
+
+// Why a listing did not open.
+enum class ListError {
+    kNone,
+    kEmpty,   // the folder holds no entries at all
+    kFailed,  // the folder could not be listed (missing, access denied, path too long, ...)
+};
+
 // One entry of a folder listing.
 struct FolderEntry {
     uint32_t attributes = 0;
@@ -49,10 +66,12 @@ public:
     // Opens an existing file for reading and allows no other open of it meanwhile;
     // null when that fails.
     virtual std::unique_ptr<OpenFile> OpenForReading(const std::string& path) = 0;
-    // Opens the listing of a search pattern ("folder\*.*") on its first entry; null
-    // when the folder cannot be listed or the listing finds nothing.
+    // Opens the listing of a search pattern ("folder\*.*") on its first entry; null, with
+    // the reason in `error`, when the listing finds nothing or fails.
     virtual std::unique_ptr<FolderListing> ListFirst(const std::string& pattern,
-                                                     FolderEntry& first) = 0;
+                                                     FolderEntry& first, ListError& error) = 0;
+    // The identity of a folder; false when it cannot be told.
+    virtual bool IdentifyFolder(const std::string& folder, FolderId& id) = 0;
 };
 
 }  // namespace sorowa

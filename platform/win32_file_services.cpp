@@ -2,8 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/literal_path.h"
+
 namespace sorowa {
 namespace {
+
+// Every path goes to the system in its literal form, through the wide functions: names are
+// taken as they were listed, and paths may be longer than MAX_PATH.
 
 class Win32OpenFile : public OpenFile {
 public:
@@ -30,6 +35,23 @@ private:
     HANDLE m_handle;
 };
 
+// A listed name in the system's code page, or false when the code page cannot hold it: a
+// stand-in character must never turn it into the name of another file.
+bool NarrowName(const wchar_t* wide, std::string& name) {
+    char buffer[4 * MAX_PATH];
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, buffer,
+                                      sizeof buffer, "?", &usedDefault);
+    name.assign(buffer, n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return n > 0 && !usedDefault;
+}
+
+void ToEntry(const WIN32_FIND_DATAW& data, FolderEntry& entry) {
+    entry.attributes = data.dwFileAttributes;
+    // The stand-in "?" can name no file, so the pair of such a name gets a reason line.
+    NarrowName(data.cFileName, entry.name);
+}
+
 class Win32Listing : public FolderListing {
 public:
     explicit Win32Listing(HANDLE find) : m_find(find) {}
@@ -38,10 +60,9 @@ public:
     Win32Listing& operator=(const Win32Listing&) = delete;
 
     bool Next(FolderEntry& entry) override {
-        WIN32_FIND_DATAA data;
-        if (!FindNextFileA(m_find, &data)) return false;
-        entry.attributes = data.dwFileAttributes;
-        entry.name = data.cFileName;
+        WIN32_FIND_DATAW data;
+        if (!FindNextFileW(m_find, &data)) return false;
+        ToEntry(data, entry);
         return true;
     }
 
@@ -52,25 +73,49 @@ private:
 }  // namespace
 
 uint32_t Win32FileServices::Attributes(const std::string& path) {
-    return GetFileAttributesA(path.c_str());
+    return GetFileAttributesW(LiteralPath(path).c_str());
 }
 
 std::unique_ptr<OpenFile> Win32FileServices::OpenForReading(const std::string& path) {
     // Share mode 0: no other open of the file succeeds while the pair is compared.
-    const HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(LiteralPath(path).c_str(), GENERIC_READ, 0, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    // Only files on a disk are compared; a device or a pipe could block or read as empty.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
     return std::make_unique<Win32OpenFile>(handle);
 }
 
 std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& pattern,
-                                                            FolderEntry& first) {
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return nullptr;
-    first.attributes = data.dwFileAttributes;
-    first.name = data.cFileName;
+                                                            FolderEntry& first, ListError& error) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(LiteralPath(pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        const DWORD why = GetLastError();
+        error = why == ERROR_FILE_NOT_FOUND || why == ERROR_NO_MORE_FILES ? ListError::kEmpty
+                                                                          : ListError::kFailed;
+        return nullptr;
+    }
+    error = ListError::kNone;
+    ToEntry(data, first);
     return std::make_unique<Win32Listing>(find);
+}
+
+bool Win32FileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
+    const HANDLE handle =
+        CreateFileW(LiteralPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(handle, &info) != FALSE;
+    CloseHandle(handle);
+    if (!known) return false;
+    id.volume = info.dwVolumeSerialNumber;
+    id.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
 }
 
 }  // namespace sorowa

@@ -9,8 +9,9 @@ class Win32FileServices : public FileServices {
 public:
     uint32_t Attributes(const std::string& path) override;
     std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern,
-                                             FolderEntry& first) override;
+    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
+                                             ListError& error) override;
+    bool IdentifyFolder(const std::string& folder, FolderId& id) override;
 };
 
 }  // namespace sorowa

@@ -200,7 +200,7 @@ TEST(FilePairBlocks, ReceiverWritingToAFileGetsTheSameTextInLargerBlocks) {
     gathering.Run(files);
 
     EXPECT_EQ(gathering.Report(), pieceByPiece.Report());
-    // Up to the receiver's word, piece by piece; after it, blocks of at most 64 KiB that
+    // Up to the receiver's word, piece by piece; after it, blocks of bounded size that
     // never run past the end of a pair.
     ASSERT_GT(gathering.m_pieces.size(), 10u);
     EXPECT_TRUE(std::equal(gathering.m_pieces.begin(), gathering.m_pieces.begin() + 10,

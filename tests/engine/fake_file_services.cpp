@@ -32,6 +32,7 @@ FakeFileServices::Node& FakeFileServices::Make(const std::string& normal, bool f
         }
     }
     Node& node = m_nodes[normal];
+    if (node.index == 0) node.index = m_nextIndex++;
     node.folder = folder;
     node.attributes = folder ? kFolderBit : node.attributes;
     return node;
@@ -46,6 +47,28 @@ void FakeFileServices::AddFile(const std::string& path, std::string content, uin
 
 void FakeFileServices::AddFolder(const std::string& path) { Make(Normal(path), true); }
 
+void FakeFileServices::AddFolderLink(const std::string& path, const std::string& target) {
+    Make(Normal(path), true).linkTo = Normal(target);
+}
+
+std::string FakeFileServices::Resolve(const std::string& path) const {
+    const std::string normal = Normal(path);
+    std::string resolved;
+    for (size_t i = 0; i <= normal.size(); ++i) {
+        if (i < normal.size() && normal[i] != '\\') {
+            if (IsLeadByte932(static_cast<unsigned char>(normal[i])) && i + 1 < normal.size()) {
+                resolved += normal[i++];
+            }
+            resolved += normal[i];
+            continue;
+        }
+        auto it = m_nodes.find(resolved);
+        if (it != m_nodes.end() && !it->second.linkTo.empty()) resolved = it->second.linkTo;
+        if (i < normal.size()) resolved += '\\';
+    }
+    return resolved;
+}
+
 void FakeFileServices::FailReadAt(const std::string& path, uint64_t offset, bool shortRead) {
     Node& node = m_nodes.at(Normal(path));
     node.failReadAt = offset;
@@ -57,7 +80,7 @@ void FakeFileServices::SetLength(const std::string& path, uint64_t length) {
 }
 
 uint32_t FakeFileServices::Attributes(const std::string& path) {
-    auto it = m_nodes.find(Normal(path));
+    auto it = m_nodes.find(Resolve(path));
     return it == m_nodes.end() ? kNoSuchPath : it->second.attributes;
 }
 
@@ -101,7 +124,7 @@ private:
 };
 
 std::unique_ptr<OpenFile> FakeFileServices::OpenForReading(const std::string& path) {
-    const std::string normal = Normal(path);
+    const std::string normal = Resolve(path);
     m_opened.push_back(path);
     auto it = m_nodes.find(normal);
     if (it == m_nodes.end() || it->second.folder || it->second.open || m_failOpen.count(normal)) {
@@ -129,13 +152,21 @@ private:
     size_t m_index = 0;
 };
 
+bool FakeFileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
+    auto it = m_nodes.find(Resolve(folder));
+    if (it == m_nodes.end() || !it->second.folder) return false;
+    id = {1, it->second.index};
+    return true;
+}
+
 std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pattern,
-                                                           FolderEntry& first) {
+                                                           FolderEntry& first, ListError& error) {
+    error = ListError::kFailed;
     const std::string suffix = "\\*.*";
     if (pattern.size() < suffix.size() || pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return nullptr;
     }
-    const std::string folder = Normal(pattern.substr(0, pattern.size() - suffix.size()));
+    const std::string folder = Resolve(pattern.substr(0, pattern.size() - suffix.size()));
     auto it = m_nodes.find(folder);
     if (it == m_nodes.end() || !it->second.folder || m_failListing.count(folder)) return nullptr;
 
@@ -147,7 +178,11 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
     for (const std::string& name : it->second.children) {
         entries.push_back({m_nodes.at(folder + "\\" + name).attributes, name});
     }
-    if (entries.empty()) return nullptr;
+    if (entries.empty()) {
+        error = ListError::kEmpty;
+        return nullptr;
+    }
+    error = ListError::kNone;
     first = entries.front();
     return std::make_unique<FakeListing>(*this, std::move(entries));
 }

@@ -20,6 +20,8 @@ public:
     void AddFile(const std::string& path, std::string content, uint32_t attributes = 0x20);
     // A folder and every folder above it.
     void AddFolder(const std::string& path);
+    // A folder entry at `path` that leads to the folder `target`, as a link does.
+    void AddFolderLink(const std::string& path, const std::string& target);
 
     // Failures the real platform can produce.
     void FailOpen(const std::string& path) { m_failOpen.insert(Normal(path)); }
@@ -39,8 +41,9 @@ public:
 
     uint32_t Attributes(const std::string& path) override;
     std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern,
-                                             FolderEntry& first) override;
+    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
+                                             ListError& error) override;
+    bool IdentifyFolder(const std::string& folder, FolderId& id) override;
 
     // Folds repeated `\`, drops trailing ones: "D:\" and "D:" name the same root.
     static std::string Normal(const std::string& path);
@@ -58,8 +61,12 @@ private:
         bool open = false;
         uint64_t failReadAt = UINT64_MAX;
         bool shortRead = false;
+        std::string linkTo;  // a folder link: the normal path of its target
+        uint64_t index = 0;
     };
     Node& Make(const std::string& normal, bool folder);
+    // The normal path with every link on the way replaced by its target.
+    std::string Resolve(const std::string& path) const;
 
     std::map<std::string, Node> m_nodes;
     std::set<std::string> m_failOpen, m_failListing, m_failLength;
@@ -67,6 +74,7 @@ private:
     int m_openFiles = 0;
     int m_openListings = 0;
     int m_maxOpenListings = 0;
+    uint64_t m_nextIndex = 1;
 };
 
 }  // namespace sorowa::testing

@@ -11,6 +11,7 @@ namespace {
 const std::string kNotExist = text::kDoesNotExist;
 const std::string kCannotOpen = text::kCannotOpen;
 const std::string kSizes = text::kSizesDiffer;
+const std::string kCannotList = text::kCannotList;
 
 // C:\one against D:\two. The listing order is the order of adding, as the platform's.
 void MixedTree(FakeFileServices& f) {
@@ -107,16 +108,51 @@ TEST(FolderWalk, NothingToCompareProducesNothing) {
     FakeFileServices files;
     files.AddFolder("C:\\empty");
     files.AddFolder("C:\\hollow\\a\\b");
-    files.AddFolder("C:\\locked");
-    files.AddFile("C:\\locked\\x", "1");
-    files.FailListing("C:\\locked");
+    files.AddFolder("E:");  // a drive root with no entries at all
     files.AddFolder("D:\\two");
-    for (const char* first : {"C:\\empty", "C:\\hollow", "C:\\locked"}) {
+    for (const char* first : {"C:\\empty", "C:\\hollow", "E:\\"}) {
         RecordingReceiver receiver(first, "D:\\two");
         receiver.Run(files);
         EXPECT_TRUE(receiver.m_pieces.empty()) << first;
         EXPECT_EQ(receiver.m_doneCount, 1);
     }
+}
+
+TEST(FolderWalk, FolderThatCannotBeListedGetsABlockOfItsOwn) {
+    FakeFileServices files;
+    files.AddFile("C:\\one\\locked\\deeper\\x", "1");
+    files.FailListing("C:\\one\\locked\\deeper");
+    files.AddFile("C:\\one\\locked\\y", "1");
+    files.AddFile("D:\\two\\locked\\y", "1");
+    RecordingReceiver sub("C:\\one", "D:\\two");
+    sub.Run(files);
+    EXPECT_EQ(sub.Report(), "FILENAME locked\\deeper\\\r\n" + kCannotList);
+
+    // The first folder itself is named by the first path as it was given.
+    files.FailListing("C:\\one");
+    RecordingReceiver first("C:\\one\\\\", "D:\\two");
+    first.Run(files);
+    EXPECT_EQ(first.Report(), "FILENAME C:\\one\\\\\r\n" + kCannotList);
+    EXPECT_EQ(first.m_doneCount, 1);
+}
+
+TEST(FolderWalk, LinksBackUpTheTreeAreNotEntered) {
+    FakeFileServices files;
+    files.AddFile("C:\\one\\a", "1");
+    files.AddFile("C:\\one\\sub\\b", "1");
+    files.AddFolderLink("C:\\one\\loop", "C:\\one");
+    files.AddFolderLink("C:\\one\\sub\\up", "C:\\one");
+    files.AddFolderLink("C:\\one\\sub\\self", "C:\\one\\sub");
+    // A link to a folder elsewhere is walked like any folder.
+    files.AddFile("C:\\other\\c", "1");
+    files.AddFolderLink("C:\\one\\elsewhere", "C:\\other");
+    files.AddFolder("D:\\two");
+    RecordingReceiver receiver("C:\\one", "D:\\two");
+    receiver.Run(files);
+    EXPECT_EQ(receiver.Report(),
+              "FILENAME a\r\na" + kNotExist + "\r\nFILENAME sub\\b\r\nsub\\b" + kNotExist +
+                  "\r\nFILENAME elsewhere\\c\r\nelsewhere\\c" + kNotExist);
+    EXPECT_EQ(files.OpenListings(), 0);
 }
 
 TEST(FolderWalk, IdenticalFirstPairDoesNotOpenTheReportWithABlankLine) {

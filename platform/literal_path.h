@@ -1,0 +1,16 @@
+// Paths in the system's literal form, "\\?\C:\..." or "\\?\UNC\server\share\...", in
+// which every name means exactly itself: a listed name such as "nul.txt", "aux.c", "trail."
+// or "trail " names that file, not a device or "trail".
+#pragma once
+
+#include <string>
+
+namespace sorowa {
+
+// The literal form of a narrow path of the system's code page. Relative paths, drive-relative
+// paths ("D:data") and rooted paths ("\data") are taken from the current folder; separators
+// may be `\` or `/` and may repeat; "." and ".." segments are resolved (no listed name is
+// either). Every other segment is kept exactly as it is.
+std::wstring LiteralPath(const std::string& path);
+
+}  // namespace sorowa
