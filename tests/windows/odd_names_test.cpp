@@ -1,0 +1,89 @@
+// The engine on the real Windows file services, over a tree of names that the platform's
+// path parsing gets wrong unless every listed name is taken literally. The tree is made on
+// the Linux side (odd_tree.sh) and given as the first argument.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <future>
+
+#include "engine/texts.h"
+#include "platform/win32_file_services.h"
+#include "tests/engine/recording_receiver.h"
+
+namespace sorowa::testing {
+namespace {
+
+std::string g_tree;
+
+std::vector<std::string> Blocks(const std::string& report) {
+    std::vector<std::string> blocks;
+    size_t start = 0;
+    for (;;) {
+        const size_t next = report.find("\r\n\r\nFILENAME ", start);
+        blocks.push_back(report.substr(start, next == std::string::npos ? next : next + 2 - start));
+        if (next == std::string::npos) break;
+        start = next + 4;
+    }
+    std::sort(blocks.begin(), blocks.end());
+    return blocks;
+}
+
+TEST(OddNames, EveryListedNameIsComparedAsItselfAndNothingHangs) {
+    ASSERT_FALSE(g_tree.empty()) << "run through odd_tree.sh";
+    Win32FileServices files;
+    RecordingReceiver receiver(g_tree + "\\one", g_tree + "\\two");
+    // A name that opened a device could block for ever: give the run a bound.
+    auto run = std::async(std::launch::async, [&] { receiver.Run(files); });
+    if (run.wait_for(std::chrono::minutes(3)) != std::future_status::ready) {
+        ADD_FAILURE() << "the run did not end";
+        fflush(stdout);
+        TerminateProcess(GetCurrentProcess(), 1);
+    }
+    const std::string kDiffers = "\r\n00000000 : 41 42\r\n";
+    const std::vector<std::string> expected = {
+        "FILENAME CON" + kDiffers,
+        "FILENAME a?b.txt\r\na?b.txt" + std::string(text::kDoesNotExist),
+        "FILENAME aux.c" + kDiffers,
+        "FILENAME big\r\n100000000 : 00 01\r\n",
+        "FILENAME com1" + kDiffers,
+        "FILENAME huge\r\n" + std::string(text::kSizesDiffer),
+        "FILENAME nul.txt" + kDiffers,
+        "FILENAME sub\\x.txt\r\nsub\\x.txt" + std::string(text::kDoesNotExist),
+        "FILENAME trail " + kDiffers,
+        "FILENAME trail." + kDiffers,
+        "FILENAME ?.txt\r\n?.txt" + std::string(text::kDoesNotExist),
+    };
+    std::vector<std::string> sortedExpected = expected;
+    std::sort(sortedExpected.begin(), sortedExpected.end());
+    EXPECT_EQ(Blocks(receiver.Report()), sortedExpected);
+    EXPECT_EQ(receiver.m_doneCount, 1);
+}
+
+TEST(OddNames, PathsAsUsersTypeThemStillWork) {
+    ASSERT_FALSE(g_tree.empty()) << "run through odd_tree.sh";
+    // Relative, with forward slashes, "." and ".." and repeated separators.
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    SetCurrentDirectoryA((g_tree + "\\one").c_str());
+    Win32FileServices files;
+    for (const auto& [first, second] :
+         {std::pair<std::string, std::string>{"trail", g_tree + "\\two\\\\trail"},
+          {".\\sub\\..\\trail", g_tree + "/two/./trail"},
+          {g_tree.substr(0, 2) + "trail", g_tree + "\\two\\trail"}}) {
+        RecordingReceiver receiver(first, second);
+        receiver.Run(files);
+        EXPECT_EQ(receiver.Report(), "") << first << " " << second;
+    }
+    SetCurrentDirectoryA(saved);
+}
+
+}  // namespace
+}  // namespace sorowa::testing
+
+int main() {
+    ::testing::InitGoogleTest(&__argc, __argv);
+    if (__argc > 1) sorowa::testing::g_tree = __argv[1];
+    return RUN_ALL_TESTS();
+}

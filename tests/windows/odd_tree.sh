@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds, from the Linux side, a tree of names that Windows path parsing gets wrong (device
+# names, trailing dots and spaces, names the code page cannot hold, links back up the tree,
+# files past 4 GiB), then runs the Windows test program given as $1 on it under Wine.
+set -euo pipefail
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+tree=$(mktemp -d)
+trap 'rm -rf "$tree"' EXIT
+
+for side in one two; do mkdir -p "$tree/$side/sub"; done
+# Names that open a device, or another file, unless they are taken literally.
+for name in nul.txt aux.c com1 CON 'trail.' 'trail '; do
+    printf 'A' >"$tree/one/$name"
+    printf 'B' >"$tree/two/$name"
+done
+printf 'same' >"$tree/one/trail"
+printf 'same' >"$tree/two/trail"
+# Names outside code page 932, beside the names a best-fit conversion would make of them.
+for name in 'ü.txt' 'a¥b.txt'; do
+    printf '1' >"$tree/one/$name"
+    printf '2' >"$tree/two/$name"
+done
+printf 'same' >"$tree/one/u.txt"
+printf 'same' >"$tree/two/u.txt"
+# Links back up the tree.
+ln -s . "$tree/one/loop"
+ln -s .. "$tree/one/sub/up"
+printf 'x' >"$tree/one/sub/x.txt"
+# Sparse files past 4 GiB: differing only in their last byte, and against an empty file.
+truncate -s 4294967297 "$tree/one/big" "$tree/two/big"
+printf '\001' | dd of="$tree/two/big" bs=1 seek=4294967296 conv=notrunc status=none
+truncate -s 4294967296 "$tree/one/huge"
+: >"$tree/two/huge"
+
+exec "$here/../../scripts/wine-run" "$program" "Z:${tree//\//\\}"
