@@ -237,6 +237,37 @@ TEST_F(MainWindow, ReportFarPastTheOverflowIsWrittenWholeAcrossBlocks) {
     EXPECT_TRUE(written == expected);
 }
 
+TEST_F(MainWindow, AHundredRunsInOneWindowLeakNoHandles) {
+    m_tmp.Write("one\\a.bin", "abc");
+    m_tmp.Write("two\\a.bin", "abd");
+    WriteDifferingPair(m_tmp, "wide.bin", 2000);  // overflows: a result file each time
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        const auto run = [&](const std::string& name) {
+            SetItemText(hwnd, IDC_PATH1, m_tmp / ("one\\" + name));
+            SetItemText(hwnd, IDC_PATH2, m_tmp / "two");
+            Click(hwnd, IDOK);
+            EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        };
+        const auto counts = [] {
+            // Open kernel handles, found one by one (Wine's GetProcessHandleCount says 0).
+            DWORD handles = 0;
+            for (uintptr_t value = 4; value < 0x10000; value += 4) {
+                DWORD flags;
+                if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++handles;
+            }
+            return std::vector<DWORD>{handles, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+                                      GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+        };
+        run("a.bin");
+        run("wide.bin");
+        const std::vector<DWORD> before = counts();
+        for (int i = 0; i < 100; ++i) run(i % 10 == 0 ? "wide.bin" : "a.bin");
+        EXPECT_EQ(counts(), before) << "handles, GDI objects, window objects";
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
 // The sink on its own: pieces sent as the worker sends them.
 void SendPiece(HWND hwnd, const std::string& piece) {
     SendMessageA(hwnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece.c_str()), 0);
