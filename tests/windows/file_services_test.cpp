@@ -2,11 +2,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <psapi.h>
+#include <stdlib.h>
+
 #include <algorithm>
+#include <string>
 
 #include "engine/texts.h"
 #include "platform/win32_file_services.h"
 #include "tests/engine/recording_receiver.h"
+#include "tests/windows/report_blocks.h"
 #include "tests/windows/temp_folder.h"
 
 namespace sorowa::testing {
@@ -16,21 +21,6 @@ const std::string kNotExist = text::kDoesNotExist;
 const std::string kCannotOpen = text::kCannotOpen;
 const std::string kSizes = text::kSizesDiffer;
 const std::string kHyo = "\x95\x5c";  // 表, whose second byte is 0x5C
-
-// The blocks of a report, in order, without the empty line that separates them. The
-// platform lists a folder in its own order, so tests compare them as a sorted list.
-std::vector<std::string> SortedBlocks(const std::string& report) {
-    std::vector<std::string> blocks;
-    size_t start = 0;
-    for (;;) {
-        const size_t next = report.find("\r\n\r\nFILENAME ", start);
-        blocks.push_back(report.substr(start, next == std::string::npos ? next : next + 2 - start));
-        if (next == std::string::npos) break;
-        start = next + 4;
-    }
-    std::sort(blocks.begin(), blocks.end());
-    return blocks;
-}
 
 std::string RunReport(const std::string& path1, const std::string& path2) {
     Win32FileServices files;
@@ -113,6 +103,36 @@ TEST(RealFiles, FileModeAgainstAFolderAndAcrossBlocks) {
               "00002000 : 61 64\r\n");
     EXPECT_EQ(RunReport(tmp / "missing.bin", tmp / "two"),
               "FILENAME missing.bin\r\nmissing.bin" + kNotExist);
+}
+
+// Slow: runs only with SOROWA_SLOW=1 (scripts/test --slow).
+TEST(RealFiles, AHundredThousandFilesRunInFlatMemory) {
+    if (getenv("SOROWA_SLOW") == nullptr) GTEST_SKIP() << "slow; run with scripts/test --slow";
+    TempFolder tmp;
+    tmp.Write("empty", "");
+    // Every file of the tree is compared with the one empty file: nothing to report, so the
+    // receiver holds nothing and the run's own memory is what is measured.
+    const auto walk = [&](int folders) {
+        Win32FileServices files;
+        RecordingReceiver receiver(tmp / "tree", tmp / "empty");
+        receiver.Run(files);
+        EXPECT_EQ(receiver.Report(), "") << folders;
+        PROCESS_MEMORY_COUNTERS memory = {};
+        GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+        return memory.PeakWorkingSetSize;
+    };
+    const auto fill = [&](int from, int to) {
+        for (int folder = from; folder < to; ++folder) {
+            for (int file = 0; file < 1000; ++file) {
+                tmp.Write("tree\\d" + std::to_string(folder) + "\\f" + std::to_string(file), "");
+            }
+        }
+    };
+    fill(0, 10);
+    const size_t after10k = walk(10);
+    fill(10, 100);
+    const size_t after100k = walk(100);
+    EXPECT_LT(after100k, after10k + (8u << 20)) << after10k << " then " << after100k;
 }
 
 }  // namespace

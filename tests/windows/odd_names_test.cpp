@@ -11,24 +11,12 @@
 #include "engine/texts.h"
 #include "platform/win32_file_services.h"
 #include "tests/engine/recording_receiver.h"
+#include "tests/windows/report_blocks.h"
 
 namespace sorowa::testing {
 namespace {
 
 std::string g_tree;
-
-std::vector<std::string> Blocks(const std::string& report) {
-    std::vector<std::string> blocks;
-    size_t start = 0;
-    for (;;) {
-        const size_t next = report.find("\r\n\r\nFILENAME ", start);
-        blocks.push_back(report.substr(start, next == std::string::npos ? next : next + 2 - start));
-        if (next == std::string::npos) break;
-        start = next + 4;
-    }
-    std::sort(blocks.begin(), blocks.end());
-    return blocks;
-}
 
 TEST(OddNames, EveryListedNameIsComparedAsItselfAndNothingHangs) {
     ASSERT_FALSE(g_tree.empty()) << "run through odd_tree.sh";
@@ -57,7 +45,7 @@ TEST(OddNames, EveryListedNameIsComparedAsItselfAndNothingHangs) {
     };
     std::vector<std::string> sortedExpected = expected;
     std::sort(sortedExpected.begin(), sortedExpected.end());
-    EXPECT_EQ(Blocks(receiver.Report()), sortedExpected);
+    EXPECT_EQ(SortedBlocks(receiver.Report()), sortedExpected);
     EXPECT_EQ(receiver.m_doneCount, 1);
 }
 
