@@ -1,0 +1,39 @@
+// The framework's pieces that the windows' tests do not reach on their own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "framework/stdio_file.h"
+#include "tests/windows/temp_folder.h"
+
+namespace sorowa::testing {
+namespace {
+
+TEST(StdioFile, WritesBinaryRecordsItsAbsolutePathAndSharesNothing) {
+    TempFolder tmp;
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    SetCurrentDirectoryA(tmp.Path().c_str());
+    CStdioFile file;
+    ASSERT_TRUE(file.Open("Result.txt"));
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ(file.GetFilePath(), tmp / "Result.txt");
+    file.Write("a\r\nb\n", 5);
+    // No other open succeeds while it is written.
+    EXPECT_EQ(CreateFileA((tmp / "Result.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, 0, nullptr),
+              INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(file.Close());
+    EXPECT_EQ(ReadWholeFile(tmp / "Result.txt"), "a\r\nb\n");
+}
+
+TEST(StdioFile, AWriteThatFailsIsReportedByClose) {
+    // The Linux device that is always full, through Wine's drive Z:.
+    CStdioFile file;
+    ASSERT_TRUE(file.Open("Z:\\dev\\full"));
+    const std::string block(1 << 16, 'x');
+    file.Write(block.data(), block.size());
+    EXPECT_FALSE(file.Close());
+}
+
+}  // namespace
+}  // namespace sorowa::testing
