@@ -69,6 +69,7 @@ private:
     int m_nShown = 0;
     std::string m_strPending;  // shown pieces not yet in the box, in order
     DWORD m_dwLastFlush = 0;
+    bool m_bFlushTimer = false;
     // The run overflowed; the result file is open unless none could be created.
     bool m_bOverflowed = false;
     // The worker of the run in progress, until its end notice arrives.

@@ -30,8 +30,9 @@ LRESULT CCompareDlg::OnCompareOutput(WPARAM wParam, LPARAM) {
         m_nShown += static_cast<int>(length);
         if (GetTickCount() - m_dwLastFlush >= kFlushMs) {
             FlushResultBox();
-        } else {
-            SetTimer(m_hWnd, kFlushTimer, kFlushMs, nullptr);
+        } else if (!m_bFlushTimer) {
+            // Catches the last pieces when they pause.
+            m_bFlushTimer = SetTimer(m_hWnd, kFlushTimer, kFlushMs, nullptr) != 0;
         }
     } else {
         Overflow(piece, length);
@@ -54,11 +55,14 @@ void CCompareDlg::AppendToResultBox(const char* text) {
 }
 
 void CCompareDlg::FlushResultBox() {
-    KillTimer(m_hWnd, kFlushTimer);
+    if (m_bFlushTimer) KillTimer(m_hWnd, kFlushTimer);
+    m_bFlushTimer = false;
+    if (!m_strPending.empty()) {
+        AppendToResultBox(m_strPending.c_str());
+        m_strPending.clear();
+    }
+    // Counted from the end of the insertion, so that painting takes at most a third of the time.
     m_dwLastFlush = GetTickCount();
-    if (m_strPending.empty()) return;
-    AppendToResultBox(m_strPending.c_str());
-    m_strPending.clear();
 }
 
 // Called when the flush timer runs out: the pieces have paused.
