@@ -1,0 +1,567 @@
+// Whole runs, folder mode and file mode, on small trees of the in-memory file services, each
+// checked against a model of its report. The model is written here from the decoded tree:
+// it walks the tree's nodes, not path texts, and shares no code with the engine.
+//
+// The input is read from the front, a byte at a time (0 once it is used up):
+//   count, then per entry: kind, parent, name, and what the kind needs (a file's attributes,
+//   content and failure; a folder's listing failure; a link's target);
+//   then the first and the second path (what they name, trailing `\` count), then the run
+//   options: Stop after some bytes of report, and the piece from which the receiver gathers.
+// Besides the report, piece by piece, each run must end with one end notice, close every
+// file and listing it opened, hold one listing per level of the walk and leave the
+// first-block flag set only when it sent nothing.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+#include <new>
+#include <string>
+#include <vector>
+
+#include <sanitizer/asan_interface.h>
+
+#include "engine/texts.h"
+#include "tests/engine/fake_file_services.h"
+#include "tests/engine/recording_receiver.h"
+
+// Every run allocates its two 1 MiB read blocks anew. Under the address sanitizer each such
+// allocation is a fresh mapping whose pages fault in again, which costs many times what a
+// small run does; so large allocations are kept for the next run here instead of being
+// given back, and are poisoned while they wait. The sanitizer still guards their ends.
+namespace {
+
+struct KeptBlock {
+    void* memory = nullptr;
+    size_t size = 0;
+    bool inUse = false;
+};
+constexpr size_t kKeepFrom = 64u << 10;
+KeptBlock g_kept[8];
+
+void* Allocate(size_t size) {
+    if (size >= kKeepFrom) {
+        for (KeptBlock& k : g_kept) {
+            if (k.memory != nullptr && !k.inUse && k.size == size) {
+                k.inUse = true;
+                ASAN_UNPOISON_MEMORY_REGION(k.memory, size);
+                return k.memory;
+            }
+        }
+    }
+    void* memory = std::malloc(size == 0 ? 1 : size);
+    if (memory == nullptr) throw std::bad_alloc();
+    if (size >= kKeepFrom) {
+        for (KeptBlock& k : g_kept) {
+            if (k.memory == nullptr) {
+                k = {memory, size, true};
+                break;
+            }
+        }
+    }
+    return memory;
+}
+
+void Release(void* memory) {
+    if (memory == nullptr) return;
+    for (KeptBlock& k : g_kept) {
+        if (k.memory == memory) {
+            k.inUse = false;
+            ASAN_POISON_MEMORY_REGION(memory, k.size);
+            return;
+        }
+    }
+    std::free(memory);
+}
+
+}  // namespace
+
+void* operator new(size_t size) {
+    return Allocate(size);
+}
+void* operator new[](size_t size) {
+    return Allocate(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    try {
+        return Allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete(void* memory) noexcept {
+    Release(memory);
+}
+void operator delete[](void* memory) noexcept {
+    Release(memory);
+}
+void operator delete(void* memory, size_t) noexcept {
+    Release(memory);
+}
+void operator delete[](void* memory, size_t) noexcept {
+    Release(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    Release(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+    Release(memory);
+}
+
+namespace {
+
+using sorowa::testing::FakeFileServices;
+using sorowa::testing::RecordingReceiver;
+
+class Input {
+public:
+    Input(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+    unsigned Next() { return m_pos < m_size ? m_data[m_pos++] : 0u; }
+    unsigned Below(size_t n) { return static_cast<unsigned>(Next() % n); }
+
+private:
+    const uint8_t* m_data;
+    size_t m_size;
+    size_t m_pos = 0;
+};
+
+enum class Kind { kFolder, kFile, kLink };
+
+struct Node {
+    Kind kind = Kind::kFolder;
+    std::string name;
+    std::string path;  // the path the fake stores it under: no link on the way
+    bool driveRoot = false;
+    std::vector<int> children;  // in listing order
+    // A file.
+    std::string content;
+    uint32_t attributes = 0x20;
+    bool failOpen = false;
+    bool failLength = false;
+    int failReadAt = -1;  // reads fail from this byte on; -1: never
+    bool shortRead = false;
+    // A folder.
+    bool failListing = false;
+    // A link: the folder it leads to.
+    int target = -1;
+};
+
+struct World {
+    std::vector<Node> nodes;
+    std::vector<int> folders;  // the real folders, drive roots first
+    std::string path1, path2;
+    int node1 = -1, node2 = -1;  // what the paths name; -1: nothing
+    std::string name1;           // the last name in the first path
+    size_t stopAt = 0;           // Stop once this many bytes of report arrived; 0: never
+    size_t gatherFrom = 0;       // the receiver gathers from this piece on; 0: never
+};
+
+// Characters of names: ASCII, a dot, 表 ソ ― (second byte 5C), half-width ｱ, full-width space.
+const char* const kNameCharacters[] = {"a",        "b",        ".",    "\x95\x5c",
+                                       "\x83\x5c", "\x81\x5c", "\xb1", "\x81\x40"};
+const char kContentBytes[] = {'a', 'b', '\0', '\x5c'};
+const uint32_t kFileAttributes[] = {0x20, 0x22, 0x01, 0x80};
+
+std::string MakeName(Input& in) {
+    std::string name;
+    const unsigned count = 1 + in.Below(3);
+    for (unsigned i = 0; i < count; ++i)
+        name += kNameCharacters[in.Below(std::size(kNameCharacters))];
+    // No "." or "..", and no name ending in a dot (the platform drops such dots).
+    if (name.back() == '.') name += 'a';
+    return name;
+}
+
+bool HasChild(const World& w, int folder, const std::string& name) {
+    for (int c : w.nodes[static_cast<size_t>(folder)].children) {
+        if (w.nodes[static_cast<size_t>(c)].name == name) return true;
+    }
+    return false;
+}
+
+// A path text naming a node or nothing. Folders get up to two trailing `\`, drive roots at
+// least one; a path that names nothing ends in a name no entry has.
+void ChoosePath(World& w, Input& in, std::string& text, int& node, std::string& lastName) {
+    const unsigned c = in.Below(w.nodes.size() + 1);
+    if (c == w.nodes.size()) {
+        const Node& dir = w.nodes[in.Below(w.nodes.size())];
+        lastName = std::string(1 + in.Below(2), 'q');
+        text = dir.path + "\\" + lastName;
+        node = -1;
+        return;
+    }
+    const Node& n = w.nodes[c];
+    text = n.path;
+    lastName = n.name;
+    node = static_cast<int>(c);
+    if (n.kind != Kind::kFile) {
+        unsigned separators = in.Below(3);
+        if (n.driveRoot && separators == 0) separators = 1;
+        text.append(separators, '\\');
+    }
+}
+
+World Decode(const uint8_t* data, size_t size) {
+    Input in(data, size);
+    World w;
+    for (const char* drive : {"C:", "D:"}) {
+        Node root;
+        root.name = root.path = drive;
+        root.driveRoot = true;
+        w.folders.push_back(static_cast<int>(w.nodes.size()));
+        w.nodes.push_back(root);
+    }
+    std::vector<unsigned> linkTargets;
+    const unsigned count = in.Below(15);
+    for (unsigned op = 0; op < count; ++op) {
+        const unsigned kind = in.Below(8);
+        Node n;
+        int parent = -1;
+        if (kind == 7) {
+            // A file named without any folder.
+            n.kind = Kind::kFile;
+            n.name = MakeName(in);
+            bool taken = false;
+            for (const Node& other : w.nodes)
+                taken = taken || other.path == n.name;
+            if (taken) continue;
+            n.path = n.name;
+        } else {
+            n.kind = kind < 3 ? Kind::kFolder : kind < 6 ? Kind::kFile : Kind::kLink;
+            parent = w.folders[in.Below(w.folders.size())];
+            n.name = MakeName(in);
+            while (HasChild(w, parent, n.name))
+                n.name += 'a';
+            n.path = w.nodes[static_cast<size_t>(parent)].path + "\\" + n.name;
+        }
+        if (n.kind == Kind::kFile) {
+            n.attributes = kFileAttributes[in.Below(std::size(kFileAttributes))];
+            const unsigned length = in.Below(7);
+            for (unsigned i = 0; i < length; ++i)
+                n.content += kContentBytes[in.Below(4)];
+            switch (in.Below(12)) {
+                case 0:
+                    n.failOpen = true;
+                    break;
+                case 1:
+                    n.failLength = true;
+                    break;
+                case 2:
+                    n.failReadAt = static_cast<int>(in.Below(length + 1));
+                    break;
+                case 3:
+                    n.failReadAt = static_cast<int>(in.Below(length + 1));
+                    n.shortRead = true;
+                    break;
+                default:
+                    break;
+            }
+        } else if (n.kind == Kind::kFolder) {
+            n.failListing = in.Below(10) == 0;
+        } else {
+            linkTargets.push_back(in.Next());
+        }
+        const int index = static_cast<int>(w.nodes.size());
+        if (n.kind == Kind::kFolder) w.folders.push_back(index);
+        if (parent >= 0) w.nodes[static_cast<size_t>(parent)].children.push_back(index);
+        w.nodes.push_back(n);
+    }
+    // Links lead to any folder, made before or after them: up the tree, down or sideways.
+    size_t next = 0;
+    for (Node& n : w.nodes) {
+        if (n.kind == Kind::kLink) n.target = w.folders[linkTargets[next++] % w.folders.size()];
+    }
+    std::string unused;
+    ChoosePath(w, in, w.path1, w.node1, w.name1);
+    ChoosePath(w, in, w.path2, w.node2, unused);
+    if (in.Below(4) == 1) w.stopAt = 1 + 2 * size_t{in.Next()};
+    w.gatherFrom = in.Below(4);
+    return w;
+}
+
+void Populate(const World& w, FakeFileServices& files) {
+    for (const Node& n : w.nodes) {
+        switch (n.kind) {
+            case Kind::kFolder:
+                files.AddFolder(n.path);
+                break;
+            case Kind::kFile:
+                files.AddFile(n.path, n.content, n.attributes);
+                break;
+            case Kind::kLink:
+                files.AddFolderLink(n.path, w.nodes[static_cast<size_t>(n.target)].path);
+                break;
+        }
+    }
+    for (const Node& n : w.nodes) {
+        if (n.failOpen) files.FailOpen(n.path);
+        if (n.failLength) files.FailLength(n.path);
+        if (n.failReadAt >= 0)
+            files.FailReadAt(n.path, static_cast<uint64_t>(n.failReadAt), n.shortRead);
+        if (n.failListing) files.FailListing(n.path);
+    }
+}
+
+// The report as it should be: one entry per block, each block the pieces it is sent as.
+class Model {
+public:
+    explicit Model(const World& w) : m_w(w) {}
+
+    std::vector<std::vector<std::string>> blocks;
+    int maxOpenListings = 0;
+
+    void Run() {
+        const int first = Resolved(m_w.node1);
+        if (first >= 0 && Get(first).kind == Kind::kFolder) {
+            std::vector<std::string> relative;
+            std::vector<int> walkPath;
+            Walk(first, relative, walkPath);
+        } else {
+            const int second = Resolved(m_w.node2);
+            const int counterpart = IsFolderNode(second) ? Lookup(second, {m_w.name1}) : second;
+            Pair(first, counterpart, m_w.name1);
+        }
+    }
+
+private:
+    const Node& Get(int n) const { return m_w.nodes[static_cast<size_t>(n)]; }
+    int Resolved(int n) const { return n >= 0 && Get(n).kind == Kind::kLink ? Get(n).target : n; }
+    bool IsFolderNode(int n) const { return n >= 0 && Get(n).kind == Kind::kFolder; }
+
+    // What the names lead to from the folder `from`, through links; -1: nothing.
+    int Lookup(int from, const std::vector<std::string>& names) const {
+        int at = from;
+        for (const std::string& name : names) {
+            if (!IsFolderNode(at)) return -1;
+            int found = -1;
+            for (int c : Get(at).children) {
+                if (Get(c).name == name) found = c;
+            }
+            at = Resolved(found);
+        }
+        return at;
+    }
+
+    static std::string Join(const std::vector<std::string>& names) {
+        std::string out;
+        for (const std::string& name : names)
+            out += (out.empty() ? "" : "\\") + name;
+        return out;
+    }
+
+    std::string Header(const std::string& name) const {
+        return (blocks.empty() ? "" : "\r\n") + std::string("FILENAME ") + name + "\r\n";
+    }
+
+    static bool ReadFails(const Node& file) {
+        return file.failReadAt >= 0 && static_cast<size_t>(file.failReadAt) < file.content.size();
+    }
+
+    void Pair(int first, int counterpart, const std::string& name) {
+        const std::string header = Header(name);
+        if (counterpart < 0) {
+            blocks.push_back({header + name + sorowa::text::kDoesNotExist});
+            return;
+        }
+        const Node* a = first >= 0 && Get(first).kind == Kind::kFile ? &Get(first) : nullptr;
+        const Node* b = Get(counterpart).kind == Kind::kFile ? &Get(counterpart) : nullptr;
+        // The first file stays open while the second is opened, and allows no second open.
+        const bool opened = a && !a->failOpen && b && !b->failOpen && first != counterpart;
+        if (!opened) {
+            blocks.push_back({header + sorowa::text::kCannotOpen});
+        } else if (a->failLength || b->failLength) {
+            blocks.push_back({header + sorowa::text::kCannotRead});
+        } else if (a->content.size() != b->content.size()) {
+            blocks.push_back({header + sorowa::text::kSizesDiffer});
+        } else if (ReadFails(*a) || ReadFails(*b)) {
+            blocks.push_back({header + sorowa::text::kCannotRead});
+        } else {
+            std::vector<std::string> pieces{header};
+            for (size_t i = 0; i < a->content.size(); ++i) {
+                if (a->content[i] == b->content[i]) continue;
+                char line[40];
+                std::snprintf(line, sizeof line, "%.8X : %.2X %.2X\r\n", static_cast<unsigned>(i),
+                              static_cast<unsigned char>(a->content[i]),
+                              static_cast<unsigned char>(b->content[i]));
+                pieces.push_back(line);
+            }
+            if (pieces.size() > 1) blocks.push_back(pieces);
+        }
+    }
+
+    void Walk(int folder, std::vector<std::string>& relative, std::vector<int>& walkPath) {
+        const Node& f = Get(folder);
+        if (f.failListing) {
+            const std::string name = relative.empty() ? m_w.path1 : Join(relative) + "\\";
+            blocks.push_back({Header(name) + sorowa::text::kCannotList});
+            return;
+        }
+        // Any other folder lists "." and ".." at least; a drive root may list nothing.
+        if (f.driveRoot && f.children.empty()) return;
+        walkPath.push_back(folder);
+        maxOpenListings = std::max(maxOpenListings, static_cast<int>(walkPath.size()));
+        for (int c : f.children) {
+            relative.push_back(Get(c).name);
+            if (Get(c).kind == Kind::kFile) {
+                const int second = Resolved(m_w.node2);
+                Pair(c, IsFolderNode(second) ? Lookup(second, relative) : second, Join(relative));
+            } else {
+                const int target = Resolved(c);
+                if (std::find(walkPath.begin(), walkPath.end(), target) == walkPath.end()) {
+                    Walk(target, relative, walkPath);
+                }
+            }
+            relative.pop_back();
+        }
+        walkPath.pop_back();
+    }
+
+    const World& m_w;
+};
+
+// The pieces the receiver should get: the blocks up to the one in which Stop was pressed,
+// piece by piece until the receiver asks for gathering, and from then on each pair's rest
+// as one piece.
+std::vector<std::string> ExpectedPieces(const World& w, const Model& model, bool folderMode) {
+    std::vector<std::string> pieces;
+    size_t received = 0;
+    bool gathering = false;
+    for (const std::vector<std::string>& block : model.blocks) {
+        std::string rest;
+        for (const std::string& piece : block) {
+            received += piece.size();
+            if (gathering) {
+                rest += piece;
+            } else {
+                pieces.push_back(piece);
+                gathering = w.gatherFrom != 0 && pieces.size() >= w.gatherFrom;
+            }
+        }
+        if (!rest.empty()) pieces.push_back(rest);
+        if (folderMode && w.stopAt != 0 && received >= w.stopAt) break;
+    }
+    return pieces;
+}
+
+class Receiver : public RecordingReceiver {
+public:
+    Receiver(std::string path1, std::string path2, size_t stopAt)
+        : RecordingReceiver(std::move(path1), std::move(path2)), m_stopAt(stopAt) {}
+    bool SendPiece(const char* piece) override {
+        if (m_doneCount != 0) m_pieceAfterDone = true;
+        const bool gather = RecordingReceiver::SendPiece(piece);
+        m_received += std::strlen(piece);
+        if (m_stopAt != 0 && m_received >= m_stopAt) m_bStop = 1;  // the Stop button
+        return gather;
+    }
+    bool m_pieceAfterDone = false;
+
+private:
+    size_t m_stopAt;
+    size_t m_received = 0;
+};
+
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, c == '\\' ? "\\\\" : "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+// The decoded tree, the paths and the two reports, piece by piece ('*' where they differ).
+void Describe(const char* what,
+              const World& w,
+              const std::vector<std::string>& expected,
+              const std::vector<std::string>& actual) {
+    std::fprintf(stderr, "engine_fuzz: %s\n", what);
+    for (const Node& n : w.nodes) {
+        std::fprintf(stderr, "  %-6s \"%s\"",
+                     n.kind == Kind::kFolder ? "folder"
+                     : n.kind == Kind::kFile ? "file"
+                                             : "link",
+                     Printable(n.path).c_str());
+        if (n.kind == Kind::kFile) {
+            std::fprintf(stderr, " \"%s\" attributes %02X", Printable(n.content).c_str(),
+                         n.attributes);
+        }
+        if (n.kind == Kind::kLink) {
+            std::fprintf(stderr, " -> \"%s\"",
+                         Printable(w.nodes[static_cast<size_t>(n.target)].path).c_str());
+        }
+        if (n.failOpen) std::fprintf(stderr, " [open fails]");
+        if (n.failLength) std::fprintf(stderr, " [length fails]");
+        if (n.failReadAt >= 0) {
+            std::fprintf(stderr, " [%s read from %d]", n.shortRead ? "short" : "failed",
+                         n.failReadAt);
+        }
+        if (n.failListing) std::fprintf(stderr, " [listing fails]");
+        std::fprintf(stderr, "\n");
+    }
+    std::fprintf(
+        stderr, "  path 1 \"%s\"\n  path 2 \"%s\"\n  stop after %zu bytes, gather from piece %zu\n",
+        Printable(w.path1).c_str(), Printable(w.path2).c_str(), w.stopAt, w.gatherFrom);
+    const size_t rows = std::max(expected.size(), actual.size());
+    for (size_t i = 0; i < rows; ++i) {
+        const std::string e = i < expected.size() ? Printable(expected[i]) : "(none)";
+        const std::string a = i < actual.size() ? Printable(actual[i]) : "(none)";
+        std::fprintf(stderr, "  %c piece %zu expected \"%s\"\n             got \"%s\"\n",
+                     e == a ? ' ' : '*', i + 1, e.c_str(), a.c_str());
+    }
+}
+
+[[noreturn]] void Fail(const char* what,
+                       const World& w,
+                       const std::vector<std::string>& expected,
+                       const std::vector<std::string>& actual) {
+    Describe(what, w, expected, actual);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const World w = Decode(data, size);
+    FakeFileServices files;
+    Populate(w, files);
+    Receiver receiver(w.path1, w.path2, w.stopAt);
+    receiver.m_gatherFrom = w.gatherFrom;
+    receiver.Run(files);
+
+    Model model(w);
+    model.Run();
+    const int first = w.node1 >= 0 && w.nodes[static_cast<size_t>(w.node1)].kind == Kind::kLink
+                          ? w.nodes[static_cast<size_t>(w.node1)].target
+                          : w.node1;
+    const bool folderMode = first >= 0 && w.nodes[static_cast<size_t>(first)].kind == Kind::kFolder;
+    const std::vector<std::string> expected = ExpectedPieces(w, model, folderMode);
+    const std::vector<std::string>& actual = receiver.m_pieces;
+
+    // ENGINE_FUZZ_SHOW=1 engine_fuzz INPUT shows what an input decodes to.
+    static const bool show = std::getenv("ENGINE_FUZZ_SHOW") != nullptr;
+    if (show) Describe("decoded input", w, expected, actual);
+    if (actual != expected) Fail("the report differs from the model", w, expected, actual);
+    if (receiver.m_doneCount != 1) Fail("not exactly one end notice", w, expected, actual);
+    if (receiver.m_pieceAfterDone) Fail("a piece after the end notice", w, expected, actual);
+    if (files.OpenFiles() != 0) Fail("a file was left open", w, expected, actual);
+    if (files.OpenListings() != 0) Fail("a listing was left open", w, expected, actual);
+    if (receiver.m_bFirstBlock != (actual.empty() ? 1 : 0)) {
+        Fail("the first-block flag disagrees with what was sent", w, expected, actual);
+    }
+    // One listing open per level of the walk; Stop may end the walk before its deepest level.
+    if (w.stopAt == 0 && files.MaxOpenListings() != model.maxOpenListings) {
+        Fail("the walk held a different number of listings open at once", w, expected, actual);
+    }
+    return 0;
+}
