@@ -18,9 +18,8 @@ int AfxWinMain(HINSTANCE instance) {
     CWinApp* app = AfxGetApp();
     if (app == nullptr) return -1;
     app->m_hInstance = instance;
-    if (app->InitInstance()) {
-        // No application here runs a loop of its own after start-up.
-        return app->ExitInstance();
-    }
+    // The application's dialogs run their own loops inside InitInstance; none runs after it,
+    // whatever it returns.
+    app->InitInstance();
     return app->ExitInstance();
 }
