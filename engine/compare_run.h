@@ -57,7 +57,7 @@ public:
 private:
     bool ComparePairBlocks(class BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
                            uint64_t length);
-    bool IsBeingWalked(const std::string& folder);
+    class WalkPathEntry;
     void SendCannotList(const std::string& prefix);
 
     CompareReceiver& m_receiver;

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <optional>
+
 #include "engine/compare_run.h"
 #include "engine/report_lines.h"
 #include "engine/texts.h"
@@ -9,14 +12,25 @@ bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
 }  // namespace
 
-bool CompareRun::IsBeingWalked(const std::string& folder) {
-    FolderId id;
-    if (!m_files.IdentifyFolder(folder, id)) return false;
-    for (const FolderId& walked : m_walkPath) {
-        if (walked == id) return true;
+// A folder on the walk's path from the moment it is entered until it is left, on every
+// way out. Its identity is pushed only when it could be told.
+class CompareRun::WalkPathEntry {
+public:
+    WalkPathEntry(CompareRun& run, const FolderId* id) : m_run(run), m_pushed(id != nullptr) {
+        if (m_pushed) m_run.m_walkPath.push_back(*id);
+        ++m_run.m_depth;
     }
-    return false;
-}
+    ~WalkPathEntry() {
+        if (m_pushed) m_run.m_walkPath.pop_back();
+        --m_run.m_depth;
+    }
+    WalkPathEntry(const WalkPathEntry&) = delete;
+    WalkPathEntry& operator=(const WalkPathEntry&) = delete;
+
+private:
+    CompareRun& m_run;
+    bool m_pushed;
+};
 
 // The block of a folder that could not be listed, named by its path relative to the first
 // folder and a `\`, or by the first path itself.
@@ -33,23 +47,14 @@ void CompareRun::SendCannotList(const std::string& prefix) {
 int32_t CompareRun::WalkFolder(const std::string& pattern, const std::string& second) {
     // The pattern without its "*.*": the folder followed by one `\`.
     const std::string prefix = pattern.substr(0, pattern.size() - 3);
-    const std::string folder = prefix.substr(0, prefix.size() - 1);
 
-    // This folder belongs to the walk's path until it is left, on every way out.
-    struct OnPath {
-        CompareRun& run;
-        bool identified;
-        OnPath(CompareRun& r, const std::string& f) : run(r), identified(false) {
-            FolderId id;
-            identified = run.m_files.IdentifyFolder(f, id);
-            if (identified) run.m_walkPath.push_back(id);
-            ++run.m_depth;
-        }
-        ~OnPath() {
-            if (identified) run.m_walkPath.pop_back();
-            --run.m_depth;
-        }
-    } onPath(*this, folder);
+    // The caller puts each subfolder on the walk's path; the first folder puts itself there.
+    std::optional<WalkPathEntry> first;
+    if (m_depth == 0) {
+        FolderId id;
+        const bool known = m_files.IdentifyFolder(prefix.substr(0, prefix.size() - 1), id);
+        first.emplace(*this, known ? &id : nullptr);
+    }
 
     FolderEntry entry;
     ListError error = ListError::kNone;
@@ -66,9 +71,13 @@ int32_t CompareRun::WalkFolder(const std::string& pattern, const std::string& se
             // A link back to a folder being walked would lead round for ever; its files
             // are compared through that folder.
             const std::string subfolder = prefix + entry.name;
-            if (!IsDotEntry(entry.name) && !IsBeingWalked(subfolder) &&
-                WalkFolder(subfolder + "\\*.*", second) != 0) {
-                return 1;
+            FolderId id;
+            const bool known = !IsDotEntry(entry.name) && m_files.IdentifyFolder(subfolder, id);
+            const bool onPath =
+                known && std::find(m_walkPath.begin(), m_walkPath.end(), id) != m_walkPath.end();
+            if (!IsDotEntry(entry.name) && !onPath) {
+                WalkPathEntry sub(*this, known ? &id : nullptr);
+                if (WalkFolder(subfolder + "\\*.*", second) != 0) return 1;
             }
         } else {
             ComparePair(prefix + entry.name, second);
