@@ -129,7 +129,8 @@ bool CompareRun::ComparePairBlocks(BlockSender& sender, OpenFile& fileA, OpenFil
     for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
         // A window that is going away ends the pair here; nothing more is reported.
         if (m_receiver.m_bClosing != 0) return true;
-        const uint32_t size = static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
+        const uint32_t size =
+            static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
         if (!ReadBlock(fileA, m_blockA.data(), size) || !ReadBlock(fileB, m_blockB.data(), size)) {
             return false;
         }

@@ -25,9 +25,9 @@ public:
 
     // Run state. The window writes it before it starts the worker; during a run the stop
     // flag is the one field that the window's thread writes while the worker reads it.
-    std::atomic<int32_t> m_bStop{1};   // 1: idle or stop requested; 0: running
-    int32_t m_bFirstBlock = 1;         // 1: no report text produced yet in this run
-    int32_t m_nBaseLen = 0;            // length of the base part of the first path
+    std::atomic<int32_t> m_bStop{1};  // 1: idle or stop requested; 0: running
+    int32_t m_bFirstBlock = 1;        // 1: no report text produced yet in this run
+    int32_t m_nBaseLen = 0;           // length of the base part of the first path
     // Set once when the window goes away during a run: the worker then ends as soon as
     // it can and hands nothing more over.
     std::atomic<int32_t> m_bClosing{0};

@@ -68,8 +68,8 @@ public:
     virtual std::unique_ptr<OpenFile> OpenForReading(const std::string& path) = 0;
     // Opens the listing of a search pattern ("folder\*.*") on its first entry; null, with
     // the reason in `error`, when the listing finds nothing or fails.
-    virtual std::unique_ptr<FolderListing> ListFirst(const std::string& pattern,
-                                                     FolderEntry& first, ListError& error) = 0;
+    virtual std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
+                                                     ListError& error) = 0;
     // The identity of a folder; false when it cannot be told.
     virtual bool IdentifyFolder(const std::string& folder, FolderId& id) = 0;
 };

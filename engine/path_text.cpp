@@ -19,7 +19,8 @@ void RemoveTrailingSeparators(std::string& path) {
     // The run starts after the last character that is not a separator.
     size_t keep = 0;
     ForEachCharacter(path, [&](size_t i) {
-        if (path[i] != '\\') keep = IsLeadByte932(static_cast<unsigned char>(path[i])) ? i + 2 : i + 1;
+        if (path[i] != '\\')
+            keep = IsLeadByte932(static_cast<unsigned char>(path[i])) ? i + 2 : i + 1;
     });
     if (keep < path.size()) path.resize(keep);
 }

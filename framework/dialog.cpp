@@ -29,7 +29,8 @@ HWND CDialog::OwnerWindow() const {
 
 INT_PTR CDialog::DoModal() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    const HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5));
+    const HRSRC found =
+        FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5));
     const HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (bytes == nullptr) return -1;
@@ -52,9 +53,9 @@ INT_PTR CDialog::DoModal() {
 
     m_bModalRunning = true;
     m_nModalResult = -1;
-    const HWND hwnd = CreateDialogIndirectParamA(
-        instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), owner, DialogProc,
-        reinterpret_cast<LPARAM>(this));
+    const HWND hwnd =
+        CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), owner,
+                                   DialogProc, reinterpret_cast<LPARAM>(this));
     if (hwnd != nullptr && m_bModalRunning) ShowWindow(hwnd, SW_SHOWNORMAL);
 
     MSG msg;
@@ -98,9 +99,7 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     return dx.m_bFailed ? FALSE : TRUE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) {
-    return IsDialogMessageA(m_hWnd, msg);
-}
+BOOL CDialog::PreTranslateMessage(MSG* msg) { return IsDialogMessageA(m_hWnd, msg); }
 
 BOOL CDialog::OnInitDialog() {
     if (!UpdateData(FALSE)) {

@@ -45,7 +45,9 @@ public:
     // A font of `pointSize` tenths of a point on the screen (or on `dc`), the default
     // character set and the given face; every other field 0.
     BOOL CreatePointFont(int pointSize, const char* faceName, HDC dc = nullptr);
-    BOOL CreateFontIndirect(const LOGFONTA* logFont) { return Attach(::CreateFontIndirectA(logFont)); }
+    BOOL CreateFontIndirect(const LOGFONTA* logFont) {
+        return Attach(::CreateFontIndirectA(logFont));
+    }
 };
 
 class CBrush : public CGdiObject<HBRUSH> {

@@ -60,9 +60,9 @@ bool Call(BOOL (T::*handler)(HWND, UINT, UINT), T& wnd, WPARAM wParam, LPARAM lP
 }
 // Mouse buttons and moves: the key flags and the point in client coordinates.
 template <class T>
-bool Call(void (T::*handler)(UINT, POINT), T& wnd, WPARAM wParam, LPARAM lParam,
-          LRESULT& result) {
-    (wnd.*handler)(static_cast<UINT>(wParam), POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+bool Call(void (T::*handler)(UINT, POINT), T& wnd, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (wnd.*handler)(static_cast<UINT>(wParam),
+                   POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
     result = 0;
     return true;
 }
@@ -95,8 +95,7 @@ bool Call(HCURSOR (T::*handler)(), T& wnd, WPARAM, LPARAM, LRESULT& result) {
 // The reflected colour query: the drawing's device context and the control type. No brush
 // means not handled.
 template <class T>
-bool Call(HBRUSH (T::*handler)(HDC, UINT), T& wnd, WPARAM wParam, LPARAM lParam,
-          LRESULT& result) {
+bool Call(HBRUSH (T::*handler)(HDC, UINT), T& wnd, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const HBRUSH brush = (wnd.*handler)(reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));
     result = reinterpret_cast<LRESULT>(brush);
     return brush != nullptr;

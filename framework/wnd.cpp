@@ -10,8 +10,9 @@ constexpr UINT_PTR kSubclassId = 1;
 // it as ordinal 411.
 BOOL FindSubclassData(HWND hwnd, SUBCLASSPROC proc, DWORD_PTR* refData) {
     using GetWindowSubclassFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
-    static const auto getWindowSubclass = reinterpret_cast<GetWindowSubclassFunction>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("comctl32.dll"), MAKEINTRESOURCEA(411))));
+    static const auto getWindowSubclass =
+        reinterpret_cast<GetWindowSubclassFunction>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("comctl32.dll"), MAKEINTRESOURCEA(411))));
     return getWindowSubclass != nullptr && getWindowSubclass(hwnd, proc, kSubclassId, refData);
 }
 
@@ -99,7 +100,8 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
             if (entry.message != message) continue;
             // Commands match their control; notification codes other than a click (0) or an
             // accelerator (1) are not commands.
-            if (message == WM_COMMAND && (LOWORD(wParam) != entry.commandId || HIWORD(wParam) > 1)) {
+            if (message == WM_COMMAND &&
+                (LOWORD(wParam) != entry.commandId || HIWORD(wParam) > 1)) {
                 continue;
             }
             if (entry.thunk(*this, wParam, lParam, result)) return true;
@@ -108,8 +110,8 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     return false;
 }
 
-LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                    UINT_PTR, DWORD_PTR refData) {
+LRESULT CALLBACK CWnd::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR refData) {
     CWnd* self = reinterpret_cast<CWnd*>(refData);
     if (message == WM_NCDESTROY) {
         self->Detach();

@@ -78,12 +78,8 @@ void Release(void* memory) {
 
 }  // namespace
 
-void* operator new(size_t size) {
-    return Allocate(size);
-}
-void* operator new[](size_t size) {
-    return Allocate(size);
-}
+void* operator new(size_t size) { return Allocate(size); }
+void* operator new[](size_t size) { return Allocate(size); }
 void* operator new(size_t size, const std::nothrow_t&) noexcept {
     try {
         return Allocate(size);
@@ -94,24 +90,12 @@ void* operator new(size_t size, const std::nothrow_t&) noexcept {
 void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
     return operator new(size, tag);
 }
-void operator delete(void* memory) noexcept {
-    Release(memory);
-}
-void operator delete[](void* memory) noexcept {
-    Release(memory);
-}
-void operator delete(void* memory, size_t) noexcept {
-    Release(memory);
-}
-void operator delete[](void* memory, size_t) noexcept {
-    Release(memory);
-}
-void operator delete(void* memory, const std::nothrow_t&) noexcept {
-    Release(memory);
-}
-void operator delete[](void* memory, const std::nothrow_t&) noexcept {
-    Release(memory);
-}
+void operator delete(void* memory) noexcept { Release(memory); }
+void operator delete[](void* memory) noexcept { Release(memory); }
+void operator delete(void* memory, size_t) noexcept { Release(memory); }
+void operator delete[](void* memory, size_t) noexcept { Release(memory); }
+void operator delete(void* memory, const std::nothrow_t&) noexcept { Release(memory); }
+void operator delete[](void* memory, const std::nothrow_t&) noexcept { Release(memory); }
 
 namespace {
 
@@ -227,23 +211,20 @@ World Decode(const uint8_t* data, size_t size) {
             n.kind = Kind::kFile;
             n.name = MakeName(in);
             bool taken = false;
-            for (const Node& other : w.nodes)
-                taken = taken || other.path == n.name;
+            for (const Node& other : w.nodes) taken = taken || other.path == n.name;
             if (taken) continue;
             n.path = n.name;
         } else {
             n.kind = kind < 3 ? Kind::kFolder : kind < 6 ? Kind::kFile : Kind::kLink;
             parent = w.folders[in.Below(w.folders.size())];
             n.name = MakeName(in);
-            while (HasChild(w, parent, n.name))
-                n.name += 'a';
+            while (HasChild(w, parent, n.name)) n.name += 'a';
             n.path = w.nodes[static_cast<size_t>(parent)].path + "\\" + n.name;
         }
         if (n.kind == Kind::kFile) {
             n.attributes = kFileAttributes[in.Below(std::size(kFileAttributes))];
             const unsigned length = in.Below(7);
-            for (unsigned i = 0; i < length; ++i)
-                n.content += kContentBytes[in.Below(4)];
+            for (unsigned i = 0; i < length; ++i) n.content += kContentBytes[in.Below(4)];
             switch (in.Below(12)) {
                 case 0:
                     n.failOpen = true;
@@ -349,8 +330,7 @@ private:
 
     static std::string Join(const std::vector<std::string>& names) {
         std::string out;
-        for (const std::string& name : names)
-            out += (out.empty() ? "" : "\\") + name;
+        for (const std::string& name : names) out += (out.empty() ? "" : "\\") + name;
         return out;
     }
 
@@ -481,9 +461,7 @@ std::string Printable(const std::string& text) {
 }
 
 // The decoded tree, the paths and the two reports, piece by piece ('*' where they differ).
-void Describe(const char* what,
-              const World& w,
-              const std::vector<std::string>& expected,
+void Describe(const char* what, const World& w, const std::vector<std::string>& expected,
               const std::vector<std::string>& actual) {
     std::fprintf(stderr, "engine_fuzz: %s\n", what);
     for (const Node& n : w.nodes) {
@@ -521,9 +499,7 @@ void Describe(const char* what,
     }
 }
 
-[[noreturn]] void Fail(const char* what,
-                       const World& w,
-                       const std::vector<std::string>& expected,
+[[noreturn]] void Fail(const char* what, const World& w, const std::vector<std::string>& expected,
                        const std::vector<std::string>& actual) {
     Describe(what, w, expected, actual);
     std::abort();

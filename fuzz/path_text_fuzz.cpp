@@ -44,8 +44,7 @@ bool IsSeparator(const std::string& text, const Character& c) {
 
 std::string ModelTrim(const std::string& text) {
     std::vector<Character> chars = SplitCharacters(text);
-    while (!chars.empty() && IsSeparator(text, chars.back()))
-        chars.pop_back();
+    while (!chars.empty() && IsSeparator(text, chars.back())) chars.pop_back();
     return chars.empty() ? std::string() : text.substr(0, chars.back().start + chars.back().length);
 }
 
@@ -97,8 +96,7 @@ void CheckLastSeparator(const std::string& path) {
     if (last >= 0) {
         const size_t at = static_cast<size_t>(last);
         bool starts = false;
-        for (const Character& c : SplitCharacters(path))
-            starts = starts || c.start == at;
+        for (const Character& c : SplitCharacters(path)) starts = starts || c.start == at;
         if (path[at] != '\\' || !starts) Fail("separator index is no `\\` character", path);
     }
 }

@@ -10,7 +10,8 @@ namespace {
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
 std::wstring Widen(const std::string& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
     return wide;
@@ -27,11 +28,11 @@ std::wstring FullPathOf(const wchar_t* path) {
 // system's own full-path function, since it changes names.
 std::wstring Absolute(const std::wstring& path) {
     const bool drive = path.size() >= 2 && path[1] == L':';
-    if (drive && path.size() >= 3 && IsSeparator(path[2])) return path;            // C:\x
+    if (drive && path.size() >= 3 && IsSeparator(path[2])) return path;                 // C:\x
     if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) return path;  // \\server
-    if (drive) return FullPathOf(path.substr(0, 2).c_str()) + L"\\" + path.substr(2);  // C:x
-    if (!path.empty() && IsSeparator(path[0])) return FullPathOf(L"\\") + path;        // \x
-    return FullPathOf(L".") + L"\\" + path;                                          // x
+    if (drive) return FullPathOf(path.substr(0, 2).c_str()) + L"\\" + path.substr(2);   // C:x
+    if (!path.empty() && IsSeparator(path[0])) return FullPathOf(L"\\") + path;         // \x
+    return FullPathOf(L".") + L"\\" + path;                                             // x
 }
 
 }  // namespace

@@ -40,8 +40,8 @@ private:
 bool NarrowName(const wchar_t* wide, std::string& name) {
     char buffer[4 * MAX_PATH];
     BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, buffer,
-                                      sizeof buffer, "?", &usedDefault);
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, buffer, sizeof buffer,
+                                      "?", &usedDefault);
     name.assign(buffer, n > 0 ? static_cast<size_t>(n - 1) : 0);
     return n > 0 && !usedDefault;
 }
@@ -105,9 +105,9 @@ std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& p
 }
 
 bool Win32FileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
-    const HANDLE handle =
-        CreateFileW(LiteralPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE handle = CreateFileW(LiteralPath(folder).c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION info;
     const bool known = GetFileInformationByHandle(handle, &info) != FALSE;

@@ -57,7 +57,8 @@ bool WaitUntil(HANDLE process, DWORD timeoutMs, Done done) {
 
 // The visible main window of the process, once there is one.
 HWND FindMainWindow(DWORD processId) {
-    for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", "Sorowa")) != nullptr;) {
+    for (HWND hwnd = nullptr;
+         (hwnd = FindWindowExA(nullptr, hwnd, "#32770", "Sorowa")) != nullptr;) {
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
         if (owner == processId && IsWindowVisible(hwnd)) return hwnd;
@@ -81,7 +82,8 @@ bool StartEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)
 void Sync(HWND dialog) { SendMessageA(dialog, WM_NULL, 0, 0); }
 
 SIZE_T PeakWorkingSet(DWORD processId) {
-    const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    const HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
     if (process == nullptr) return 0;
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
@@ -145,8 +147,8 @@ int Run(const Options& options) {
         return Fail("the main window did not appear");
     }
     Sync(dialog);
-    if (ItemText(dialog, IDC_PATH1) != options.path1 || ItemText(dialog, IDC_PATH2) != options.path2 ||
-        !StartEnabled(dialog)) {
+    if (ItemText(dialog, IDC_PATH1) != options.path1 ||
+        ItemText(dialog, IDC_PATH2) != options.path2 || !StartEnabled(dialog)) {
         TerminateProcess(process, 1);
         CloseHandle(process);
         return Fail("the window does not show the two paths with Start enabled");
@@ -184,7 +186,8 @@ int Run(const Options& options) {
     }
     CloseHandle(process);
     if (!reported) return Fail("the run left the result box empty: did Start start it?");
-    std::printf("seconds=%.6f peak_working_set=%llu\n", elapsed, static_cast<unsigned long long>(peak));
+    std::printf("seconds=%.6f peak_working_set=%llu\n", elapsed,
+                static_cast<unsigned long long>(peak));
     return 0;
 }
 

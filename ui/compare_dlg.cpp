@@ -17,9 +17,9 @@ using sorowa::WM_COMPARE_OUTPUT;
 CCompareDlg::CCompareDlg(CWnd* parent)
     : CDialog(IDD_MAIN, parent),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_hSmallIcon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                 MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                 16, 16, LR_DEFAULTCOLOR))),
+      m_hSmallIcon(
+          static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                        IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))),
       m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))) {
     m_bStop = 1;
 }
@@ -104,7 +104,8 @@ DWORD WINAPI CCompareDlg::FileThreadEntry(void* dialog) {
 
 std::string CCompareDlg::WindowText(HWND hwnd) {
     std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 

@@ -48,88 +48,160 @@ TEST_P(FilePair, ReportsThePairAsOnePieceOrHeaderAndLines) {
 
 const PairCase kPairCases[] = {
     {"IdenticalFiles",
-     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "same"); f.AddFile("D:\\b\\x.bin", "same"); },
-     "C:\\a\\x.bin", "D:\\b\\x.bin", {}},
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", "same");
+         f.AddFile("D:\\b\\x.bin", "same");
+     },
+     "C:\\a\\x.bin",
+     "D:\\b\\x.bin",
+     {}},
     {"EmptyFiles",
-     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", ""); f.AddFile("D:\\b\\x.bin", ""); },
-     "C:\\a\\x.bin", "D:\\b\\x.bin", {}},
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", "");
+         f.AddFile("D:\\b\\x.bin", "");
+     },
+     "C:\\a\\x.bin",
+     "D:\\b\\x.bin",
+     {}},
     {"LastByteOfOneBlock",
      [](FakeFileServices& f) {
          f.AddFile("C:\\a\\x.bin", WithByte(Bytes(4096), 4095, '\x01'));
          f.AddFile("D:\\b\\x.bin", WithByte(Bytes(4096), 4095, '\x02'));
      },
-     "C:\\a\\x.bin", "D:\\b\\x.bin", {"FILENAME x.bin\r\n", "00000FFF : 01 02\r\n"}},
+     "C:\\a\\x.bin",
+     "D:\\b\\x.bin",
+     {"FILENAME x.bin\r\n", "00000FFF : 01 02\r\n"}},
     {"FirstByteOfTheSecondBlock",
      [](FakeFileServices& f) {
          f.AddFile("C:\\a\\x.bin", WithByte(Bytes(4097), 4096, '\xFE'));
          f.AddFile("D:\\b\\x.bin", WithByte(Bytes(4097), 4096, '\x00'));
      },
-     "C:\\a\\x.bin", "D:\\b\\x.bin", {"FILENAME x.bin\r\n", "00001000 : FE 00\r\n"}},
+     "C:\\a\\x.bin",
+     "D:\\b\\x.bin",
+     {"FILENAME x.bin\r\n", "00001000 : FE 00\r\n"}},
     {"HeaderOnceThenOneLinePerByte",
-     [](FakeFileServices& f) { f.AddFile("C:\\a\\x", "\x3C\x3C" "abcdefghij"); f.AddFile("D:\\x", "\x3E\x0A" "abcdefghi\x0A"); },
-     "C:\\a\\x", "D:\\x", {"FILENAME x\r\n", "00000000 : 3C 3E\r\n", "00000001 : 3C 0A\r\n", "0000000B : 6A 0A\r\n"}},
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x",
+                   "\x3C\x3C"
+                   "abcdefghij");
+         f.AddFile("D:\\x",
+                   "\x3E\x0A"
+                   "abcdefghi\x0A");
+     },
+     "C:\\a\\x",
+     "D:\\x",
+     {"FILENAME x\r\n", "00000000 : 3C 3E\r\n", "00000001 : 3C 0A\r\n", "0000000B : 6A 0A\r\n"}},
     {"SizesDiffer",
-     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); f.AddFile("D:\\x.bin", "abcd"); },
-     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kSizes}},
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", "abc");
+         f.AddFile("D:\\x.bin", "abcd");
+     },
+     "C:\\a\\x.bin",
+     "D:\\x.bin",
+     {"FILENAME x.bin\r\n" + kSizes}},
     {"CounterpartMissing",
-     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); f.AddFolder("D:\\b"); },
-     "C:\\a\\x.bin", "D:\\b\\y.bin", {"FILENAME x.bin\r\nx.bin" + kNotExist}},
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", "abc");
+         f.AddFolder("D:\\b");
+     },
+     "C:\\a\\x.bin",
+     "D:\\b\\y.bin",
+     {"FILENAME x.bin\r\nx.bin" + kNotExist}},
     {"FirstMissing",
      [](FakeFileServices& f) { f.AddFile("D:\\x.bin", "abc"); },
-     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotOpen}},
+     "C:\\a\\x.bin",
+     "D:\\x.bin",
+     {"FILENAME x.bin\r\n" + kCannotOpen}},
     {"SameFileOnBothSides",
      [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); },
-     "C:\\a\\x.bin", "C:\\a\\x.bin", {"FILENAME x.bin\r\n" + kCannotOpen}},
+     "C:\\a\\x.bin",
+     "C:\\a\\x.bin",
+     {"FILENAME x.bin\r\n" + kCannotOpen}},
     {"CounterpartIsAFolder",
-     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); f.AddFolder("D:\\b\\x.bin"); },
-     "C:\\a\\x.bin", "D:\\b", {"FILENAME x.bin\r\n" + kCannotOpen}},
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", "abc");
+         f.AddFolder("D:\\b\\x.bin");
+     },
+     "C:\\a\\x.bin",
+     "D:\\b",
+     {"FILENAME x.bin\r\n" + kCannotOpen}},
     {"SecondPathNamesAFolder",
-     [](FakeFileServices& f) { f.AddFile("C:\\a\\x.bin", "abc"); f.AddFile("D:\\b\\x.bin", "abd"); },
-     "C:\\a\\x.bin", "D:\\b", {"FILENAME x.bin\r\n", "00000002 : 63 64\r\n"}},
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\x.bin", "abc");
+         f.AddFile("D:\\b\\x.bin", "abd");
+     },
+     "C:\\a\\x.bin",
+     "D:\\b",
+     {"FILENAME x.bin\r\n", "00000002 : 63 64\r\n"}},
     {"BareFirstNameJoinsTheSecondFolderWithASeparator",
-     [](FakeFileServices& f) { f.AddFile("x.bin", "abc"); f.AddFile("D:\\b\\x.bin", "abd"); },
-     "x.bin", "D:\\b", {"FILENAME x.bin\r\n", "00000002 : 63 64\r\n"}},
+     [](FakeFileServices& f) {
+         f.AddFile("x.bin", "abc");
+         f.AddFile("D:\\b\\x.bin", "abd");
+     },
+     "x.bin",
+     "D:\\b",
+     {"FILENAME x.bin\r\n", "00000002 : 63 64\r\n"}},
     {"BareFirstNameMissingUnderTheSecondFolder",
-     [](FakeFileServices& f) { f.AddFile("x.bin", "abc"); f.AddFolder("D:\\b"); },
-     "x.bin", "D:\\b", {"FILENAME x.bin\r\nx.bin" + kNotExist}},
+     [](FakeFileServices& f) {
+         f.AddFile("x.bin", "abc");
+         f.AddFolder("D:\\b");
+     },
+     "x.bin",
+     "D:\\b",
+     {"FILENAME x.bin\r\nx.bin" + kNotExist}},
     {"DoubleByteNameWhoseSecondByteLooksLikeASeparator",
-     [](FakeFileServices& f) { f.AddFile("C:\\a\\\x95\x5c.bin", "1"); f.AddFile("D:\\\x95\x5c.bin", "2"); },
-     "C:\\a\\\x95\x5c.bin", "D:\\", {"FILENAME \x95\x5c.bin\r\n", "00000000 : 31 32\r\n"}},
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\a\\\x95\x5c.bin", "1");
+         f.AddFile("D:\\\x95\x5c.bin", "2");
+     },
+     "C:\\a\\\x95\x5c.bin",
+     "D:\\",
+     {"FILENAME \x95\x5c.bin\r\n", "00000000 : 31 32\r\n"}},
     {"ReadFailsAfterOpening",
      [](FakeFileServices& f) {
          f.AddFile("C:\\a\\x.bin", Bytes(5000, 'a'));
          f.AddFile("D:\\x.bin", Bytes(5000, 'a'));
          f.FailReadAt("D:\\x.bin", 4096);
      },
-     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotRead}},
+     "C:\\a\\x.bin",
+     "D:\\x.bin",
+     {"FILENAME x.bin\r\n" + kCannotRead}},
     {"ShortReadIsNotCompared",
      [](FakeFileServices& f) {
          f.AddFile("C:\\a\\x.bin", WithByte(Bytes(100, 'a'), 0, 'b'));
          f.AddFile("D:\\x.bin", Bytes(100, 'a'));
          f.FailReadAt("C:\\a\\x.bin", 50, true);
      },
-     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotRead}},
+     "C:\\a\\x.bin",
+     "D:\\x.bin",
+     {"FILENAME x.bin\r\n" + kCannotRead}},
     {"ReadFailsAfterDifferencesWereSent",
      [](FakeFileServices& f) {
          f.AddFile("C:\\a\\x.bin", WithByte(Bytes(kBlock + 904, 'a'), 1, 'b'));
          f.AddFile("D:\\x.bin", Bytes(kBlock + 904, 'a'));
          f.FailReadAt("C:\\a\\x.bin", kBlock);
      },
-     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n", "00000001 : 62 61\r\n", kCannotRead}},
+     "C:\\a\\x.bin",
+     "D:\\x.bin",
+     {"FILENAME x.bin\r\n", "00000001 : 62 61\r\n", kCannotRead}},
     {"LengthCannotBeTaken",
      [](FakeFileServices& f) {
          f.AddFile("C:\\a\\x.bin", "abc");
          f.AddFile("D:\\x.bin", "abc");
          f.FailLength("D:\\x.bin");
      },
-     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kCannotRead}},
+     "C:\\a\\x.bin",
+     "D:\\x.bin",
+     {"FILENAME x.bin\r\n" + kCannotRead}},
     {"FourGibibytesAndOneByteAgainstOneByte",
      [](FakeFileServices& f) {
          f.AddFile("C:\\a\\x.bin", "a");
          f.SetLength("C:\\a\\x.bin", 0x100000001ull);
          f.AddFile("D:\\x.bin", "a");
      },
-     "C:\\a\\x.bin", "D:\\x.bin", {"FILENAME x.bin\r\n" + kSizes}},
+     "C:\\a\\x.bin",
+     "D:\\x.bin",
+     {"FILENAME x.bin\r\n" + kSizes}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Engine, FilePair, ::testing::ValuesIn(kPairCases),
@@ -224,7 +296,8 @@ TEST(FilePairStop, ClosingWindowEndsALongPairAtTheNextBlock) {
     receiver.m_onPiece = [&](const std::string&) { receiver.m_bClosing = 1; };
     receiver.Run(files);
     // The block in hand is finished; no later block is read.
-    EXPECT_EQ(receiver.m_pieces, (std::vector<std::string>{"FILENAME x\r\n", "00000000 : 61 62\r\n"}));
+    EXPECT_EQ(receiver.m_pieces,
+              (std::vector<std::string>{"FILENAME x\r\n", "00000000 : 61 62\r\n"}));
     EXPECT_EQ(receiver.m_doneCount, 1);
     EXPECT_EQ(files.OpenFiles(), 0);
 }

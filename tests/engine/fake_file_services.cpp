@@ -109,7 +109,8 @@ public:
         auto* out = static_cast<unsigned char*>(buffer);
         for (uint64_t i = 0; i < n; ++i) {
             const uint64_t at = m_position + i;
-            out[i] = at < m_node.content.size() ? static_cast<unsigned char>(m_node.content[at]) : 0;
+            out[i] =
+                at < m_node.content.size() ? static_cast<unsigned char>(m_node.content[at]) : 0;
         }
         m_position += n;
         got = static_cast<uint32_t>(n);
@@ -163,7 +164,8 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
                                                            FolderEntry& first, ListError& error) {
     error = ListError::kFailed;
     const std::string suffix = "\\*.*";
-    if (pattern.size() < suffix.size() || pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    if (pattern.size() < suffix.size() ||
+        pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return nullptr;
     }
     const std::string folder = Resolve(pattern.substr(0, pattern.size() - suffix.size()));

@@ -17,7 +17,7 @@ const std::string kCannotList = text::kCannotList;
 void MixedTree(FakeFileServices& f) {
     f.AddFile("C:\\one\\a.txt", "abc");
     f.AddFile("D:\\two\\a.txt", "abd");
-    f.AddFile("C:\\one\\sub\\b.txt", "b");   // D:\two\sub is missing
+    f.AddFile("C:\\one\\sub\\b.txt", "b");         // D:\two\sub is missing
     f.AddFile("C:\\one\\.profile", "same", 0x22);  // hidden, and a dot name
     f.AddFile("D:\\two\\.profile", "same");
     f.AddFolder("C:\\one\\empty");
@@ -31,8 +31,8 @@ void MixedTree(FakeFileServices& f) {
 const std::string kMixedReport =
     "FILENAME a.txt\r\n"
     "00000002 : 63 64\r\n"
-    "\r\nFILENAME sub\\b.txt\r\nsub\\b.txt" + kNotExist +
-    "\r\nFILENAME .cache\\c\r\n" + kSizes +
+    "\r\nFILENAME sub\\b.txt\r\nsub\\b.txt" +
+    kNotExist + "\r\nFILENAME .cache\\c\r\n" + kSizes +
     "\r\nFILENAME z.txt\r\n"
     "00000000 : 71 72\r\n";
 
@@ -61,7 +61,8 @@ TEST(FolderWalk, NestedFoldersKeepEveryLevelInTheName) {
     receiver.Run(files);
     EXPECT_EQ(receiver.Report(),
               "FILENAME a\\b\\c\\data.bin\r\n00000000 : 31 32\r\n"
-              "\r\nFILENAME a\\b\\c\\gone.bin\r\na\\b\\c\\gone.bin" + kNotExist);
+              "\r\nFILENAME a\\b\\c\\gone.bin\r\na\\b\\c\\gone.bin" +
+                  kNotExist);
     EXPECT_EQ(files.MaxOpenListings(), 4);
     EXPECT_EQ(files.OpenListings(), 0);
 }
@@ -76,7 +77,8 @@ TEST(FolderWalk, DriveRootAndDoubleByteFolderNames) {
     receiver.Run(files);
     EXPECT_EQ(receiver.Report(),
               "FILENAME \x95\x5c\\x\r\n00000000 : 31 32\r\n"
-              "\r\nFILENAME y\r\ny" + kNotExist);
+              "\r\nFILENAME y\r\ny" +
+                  kNotExist);
 
     RecordingReceiver inner("C:\\\x95\x5c", "E:\\\x95\x5c");
     files.AddFile("C:\\\x95\x5c\\x", "1");
@@ -149,9 +151,9 @@ TEST(FolderWalk, LinksBackUpTheTreeAreNotEntered) {
     files.AddFolder("D:\\two");
     RecordingReceiver receiver("C:\\one", "D:\\two");
     receiver.Run(files);
-    EXPECT_EQ(receiver.Report(),
-              "FILENAME a\r\na" + kNotExist + "\r\nFILENAME sub\\b\r\nsub\\b" + kNotExist +
-                  "\r\nFILENAME elsewhere\\c\r\nelsewhere\\c" + kNotExist);
+    EXPECT_EQ(receiver.Report(), "FILENAME a\r\na" + kNotExist + "\r\nFILENAME sub\\b\r\nsub\\b" +
+                                     kNotExist + "\r\nFILENAME elsewhere\\c\r\nelsewhere\\c" +
+                                     kNotExist);
     EXPECT_EQ(files.OpenListings(), 0);
 }
 
@@ -186,10 +188,10 @@ TEST(FolderWalkStop, StopLandsBetweenFiles) {
     receiver.Run(files);
     // The pair in hand is finished; nothing later in that folder or above it starts.
     EXPECT_EQ(receiver.Report(),
-              "FILENAME a\r\na" + kNotExist +
-              "\r\nFILENAME deep\\er\\b\r\ndeep\\er\\b" + kNotExist +
-              "\r\nFILENAME deep\\er\\c\r\n"
-              "00000000 : 78 61\r\n00000001 : 79 62\r\n00000002 : 7A 63\r\n");
+              "FILENAME a\r\na" + kNotExist + "\r\nFILENAME deep\\er\\b\r\ndeep\\er\\b" +
+                  kNotExist +
+                  "\r\nFILENAME deep\\er\\c\r\n"
+                  "00000000 : 78 61\r\n00000001 : 79 62\r\n00000002 : 7A 63\r\n");
     EXPECT_EQ(receiver.m_doneCount, 1);
     EXPECT_EQ(files.OpenListings(), 0);
 }

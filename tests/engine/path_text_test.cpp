@@ -46,12 +46,8 @@ TEST(RunStart, ModeAndBaseLengthComeFromTheFirstPath) {
         int32_t baseLen;
     };
     const Case cases[] = {
-        {"C:\\work\\\\\\", true, 7},
-        {"D:\\", true, 2},
-        {"C:\\work\\data.bin", false, 7},
-        {"C:\\" + kHyo, true, 5},
-        {"C:\\" + kHyo, false, 2},
-        {"data.bin", false, -1},
+        {"C:\\work\\\\\\", true, 7}, {"D:\\", true, 2},         {"C:\\work\\data.bin", false, 7},
+        {"C:\\" + kHyo, true, 5},    {"C:\\" + kHyo, false, 2}, {"data.bin", false, -1},
     };
     for (const Case& c : cases) {
         const RunStart start = DeriveRunStart(c.path, c.folder ? kFolderBit : 0x20);

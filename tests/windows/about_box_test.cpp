@@ -33,14 +33,11 @@ const std::string kCopyright = "Copyright (C) 2026 Sorowa Project";
 
 // What the links asked the shell to open, and for which owner.
 std::vector<std::pair<HWND, std::string>> g_opened;
-void RecordShellOpen(HWND owner, const char* target) {
-    g_opened.emplace_back(owner, target);
-}
+void RecordShellOpen(HWND owner, const char* target) { g_opened.emplace_back(owner, target); }
 
 std::vector<std::string> OpenedTargets() {
     std::vector<std::string> targets;
-    for (const auto& opened : g_opened)
-        targets.push_back(opened.second);
+    for (const auto& opened : g_opened) targets.push_back(opened.second);
     return targets;
 }
 

@@ -45,8 +45,8 @@ std::string ItemText(HWND dialog, int id) {
     // The messages themselves, since GetWindowText does not ask a window of another process.
     const HWND item = GetDlgItem(dialog, id);
     std::string text(static_cast<size_t>(SendMessageA(item, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-    text.resize(static_cast<size_t>(SendMessageA(item, WM_GETTEXT, text.size(),
-                                                 reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(static_cast<size_t>(
+        SendMessageA(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 

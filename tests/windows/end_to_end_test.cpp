@@ -57,7 +57,8 @@ public:
 
 private:
     HWND FindMainWindow() const {
-        for (HWND hwnd = nullptr; (hwnd = FindWindowExA(nullptr, hwnd, "#32770", "Sorowa")) != nullptr;) {
+        for (HWND hwnd = nullptr;
+             (hwnd = FindWindowExA(nullptr, hwnd, "#32770", "Sorowa")) != nullptr;) {
             DWORD process = 0;
             GetWindowThreadProcessId(hwnd, &process);
             if (process == m_process.dwProcessId && IsWindowVisible(hwnd)) return hwnd;

@@ -99,8 +99,9 @@ TEST(RealFiles, FileModeAgainstAFolderAndAcrossBlocks) {
     tmp.Write(kHyo + ".bin", a);
     tmp.Write("two\\" + kHyo + ".bin", b);
     EXPECT_EQ(RunReport(tmp / (kHyo + ".bin"), tmp / "two"),
-              "FILENAME " + kHyo + ".bin\r\n00000FFF : 61 62\r\n00001000 : 61 63\r\n"
-              "00002000 : 61 64\r\n");
+              "FILENAME " + kHyo +
+                  ".bin\r\n00000FFF : 61 62\r\n00001000 : 61 63\r\n"
+                  "00002000 : 61 64\r\n");
     EXPECT_EQ(RunReport(tmp / "missing.bin", tmp / "two"),
               "FILENAME missing.bin\r\nmissing.bin" + kNotExist);
 }

@@ -19,8 +19,8 @@ TEST(StdioFile, WritesBinaryRecordsItsAbsolutePathAndSharesNothing) {
     EXPECT_EQ(file.GetFilePath(), tmp / "Result.txt");
     file.Write("a\r\nb\n", 5);
     // No other open succeeds while it is written.
-    EXPECT_EQ(CreateFileA((tmp / "Result.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, 0, nullptr),
+    EXPECT_EQ(CreateFileA((tmp / "Result.txt").c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr),
               INVALID_HANDLE_VALUE);
     EXPECT_TRUE(file.Close());
     EXPECT_EQ(ReadWholeFile(tmp / "Result.txt"), "a\r\nb\n");

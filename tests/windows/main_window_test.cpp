@@ -207,7 +207,8 @@ TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
     SetEnvironmentVariableA("TMP", savedTmp[0] ? savedTmp : nullptr);
-    EXPECT_EQ(ReadWholeFile(m_tmp / "temp\\Result.txt"), "FILENAME f.bin\r\n" + ExpectedLines(2000));
+    EXPECT_EQ(ReadWholeFile(m_tmp / "temp\\Result.txt"),
+              "FILENAME f.bin\r\n" + ExpectedLines(2000));
 }
 
 TEST_F(MainWindow, ReportFarPastTheOverflowIsWrittenWholeAcrossBlocks) {
@@ -413,12 +414,14 @@ TEST_F(MainWindow, DropReplacesTheFieldWithTheFirstName) {
         for (int id : {IDC_PATH1, IDC_PATH2}) {
             SetItemText(hwnd, id, "old text");
             SendMessageA(GetDlgItem(hwnd, id), WM_DROPFILES,
-                         reinterpret_cast<WPARAM>(MakeDrop({"C:\\\x95\x5c\\first", "C:\\second"})), 0);
+                         reinterpret_cast<WPARAM>(MakeDrop({"C:\\\x95\x5c\\first", "C:\\second"})),
+                         0);
             EXPECT_EQ(ItemText(hwnd, id), "C:\\\x95\x5c\\first");
         }
         // Only the two path fields take drops.
         for (int id : {IDC_RESULT, IDOK, IDC_BROWSE1}) {
-            EXPECT_EQ(GetWindowLongA(GetDlgItem(hwnd, id), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0) << id;
+            EXPECT_EQ(GetWindowLongA(GetDlgItem(hwnd, id), GWL_EXSTYLE) & WS_EX_ACCEPTFILES, 0)
+                << id;
         }
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
@@ -444,8 +447,10 @@ TEST_F(MainWindow, ClosingDuringARunEndsPromptlyAndKeepsTheResultFile) {
             SetItemText(hwnd, IDC_PATH1, first);
             SetItemText(hwnd, IDC_PATH2, m_tmp / "two\\huge");
             Click(hwnd, IDOK);
-            EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA((m_tmp / "one\\Result.txt").c_str()) !=
-                                             INVALID_FILE_ATTRIBUTES; }));
+            EXPECT_TRUE(WaitFor([&] {
+                return GetFileAttributesA((m_tmp / "one\\Result.txt").c_str()) !=
+                       INVALID_FILE_ATTRIBUTES;
+            }));
             Sleep(200);
             PostMessageA(hwnd, close, close == WM_COMMAND ? IDCANCEL : 0, 0);
         });

@@ -145,10 +145,14 @@ std::string ClassName(const SzOrOrd& cls) {
         return name;
     }
     switch (cls.nOrdinal) {
-        case 0x0080: return "BUTTON";
-        case 0x0081: return "EDIT";
-        case 0x0082: return "STATIC";
-        default: return "#" + std::to_string(cls.nOrdinal);
+        case 0x0080:
+            return "BUTTON";
+        case 0x0081:
+            return "EDIT";
+        case 0x0082:
+            return "STATIC";
+        default:
+            return "#" + std::to_string(cls.nOrdinal);
     }
 }
 
@@ -304,22 +308,22 @@ TEST(DialogTemplate, MainWindowIsAnExtendedTemplateWithItsElevenItems) {
     const char* const kBrowse = "\x8e\x51\x8f\xc6...";  // 参照... (browse)
     const std::vector<Item> items = {
         // 比較ファイル(&F) (files to compare)
-        {0xFFFFFFFF, "STATIC", Text("\x94\xe4\x8a\x72\x83\x74\x83\x40\x83\x43\x83\x8b(&F)"),
-         10, 10, 47, 8, kLabel, 0},
+        {0xFFFFFFFF, "STATIC", Text("\x94\xe4\x8a\x72\x83\x74\x83\x40\x83\x43\x83\x8b(&F)"), 10, 10,
+         47, 8, kLabel, 0},
         {IDC_PATH1, "EDIT", Text(""), 10, 20, 153, 14, kPath, WS_EX_ACCEPTFILES},
         {IDC_BROWSE1, "BUTTON", Text(kBrowse), 165, 20, 20, 14, kButton, 0},
         {IDC_PATH2, "EDIT", Text(""), 10, 35, 153, 14, kPath, WS_EX_ACCEPTFILES},
         {IDC_BROWSE2, "BUTTON", Text(kBrowse), 165, 35, 20, 14, kButton, 0},
         // 比較結果(&O) (comparison result)
-        {0xFFFFFFFF, "STATIC", Text("\x94\xe4\x8a\x72\x8c\x8b\x89\xca(&O)"), 10, 55, 38, 8,
-         kLabel, 0},
+        {0xFFFFFFFF, "STATIC", Text("\x94\xe4\x8a\x72\x8c\x8b\x89\xca(&O)"), 10, 55, 38, 8, kLabel,
+         0},
         {IDC_RESULT, "EDIT", Text(""), 10, 65, 175, 80, kResult, 0},
         // 開始(&S) (start)
         {IDOK, "BUTTON", Text("\x8a\x4a\x8e\x6e(&S)"), 10, 155, 40, 14,
          WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0},
         // 中止(&B) (stop), disabled until a run starts
-        {IDC_STOP, "BUTTON", Text("\x92\x86\x8e\x7e(&B)"), 55, 155, 40, 14,
-         kButton | WS_DISABLED, 0},
+        {IDC_STOP, "BUTTON", Text("\x92\x86\x8e\x7e(&B)"), 55, 155, 40, 14, kButton | WS_DISABLED,
+         0},
         // 終了(&X) (exit)
         {IDCANCEL, "BUTTON", Text("\x8f\x49\x97\xb9(&X)"), 100, 155, 40, 14, kButton, 0},
         {IDC_ABOUT, "BUTTON", Text("About(&A)..."), 145, 155, 40, 14, kButton, 0},
@@ -344,7 +348,7 @@ TEST(DialogTemplate, AboutBoxIsAStandardTemplateWithItsEightItems) {
     EXPECT_EQ(9, dialog.pointSize);
     EXPECT_EQ(kFontFace, dialog.font);
 
-    constexpr DWORD kNoId = 0xFFFF;  // item identifiers are 16 bits wide in this form
+    constexpr DWORD kNoId = 0xFFFF;      // item identifiers are 16 bits wide in this form
     constexpr DWORD kLine = 0x50020000;  // child, visible, group, left-aligned text
     constexpr DWORD kLink = 0x50030301;  // as kLine, with tab stop, notify, centred
     const std::vector<Item> items = {
@@ -426,8 +430,8 @@ TEST(Icon, MainIconHasA32And16PixelImageOf16Colours) {
         EXPECT_EQ(sizeof header + 16 * sizeof(RGBQUAD) + entry.height * (colourRow + maskRow),
                   image.size());
 
-        HICON icon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()),
-                                              TRUE, 0x00030000, entry.width, entry.height, 0);
+        HICON icon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
+                                              0x00030000, entry.width, entry.height, 0);
         EXPECT_NE(nullptr, icon);
         if (icon) DestroyIcon(icon);
     }
@@ -440,8 +444,8 @@ TEST(Icon, MainIconHasA32And16PixelImageOf16Colours) {
     for (size_t i = 0; i < sizes.size(); ++i) {
         const int size = sizes[i];
         SCOPED_TRACE("loaded at " + std::to_string(size) + " pixels");
-        EXPECT_EQ(ids[i], LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group.data()), TRUE,
-                                                      size, size, LR_DEFAULTCOLOR));
+        EXPECT_EQ(ids[i], LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group.data()), TRUE, size,
+                                                      size, LR_DEFAULTCOLOR));
         HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                  IMAGE_ICON, size, size, LR_DEFAULTCOLOR);
         EXPECT_NE(nullptr, icon);
@@ -459,8 +463,9 @@ const VersionString kVersionStrings[] = {
     {"Comments", "\x83\x74\x83\x8a\x81\x5b\x83\x45\x83\x46\x83\x41"},
     {"CompanyName", "Sorowa Project"},
     // バイナリレベルでファイルを比較 (compares files byte by byte)
-    {"FileDescription", "\x83\x6f\x83\x43\x83\x69\x83\x8a\x83\x8c\x83\x78\x83\x8b\x82\xc5"
-                        "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x94\xe4\x8a\x72"},
+    {"FileDescription",
+     "\x83\x6f\x83\x43\x83\x69\x83\x8a\x83\x8c\x83\x78\x83\x8b\x82\xc5"
+     "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x94\xe4\x8a\x72"},
     {"FileVersion", "1, 02, 8, 9"},
     {"InternalName", "sorowa"},
     {"LegalCopyright", "Copyright (C) 2026 Sorowa Project"},
@@ -475,7 +480,7 @@ struct VersionNode {
     bool bValid = false;
     std::string key;
     WORD type = 0;
-    WORD valueLength = 0;  // in WCHARs for text, in bytes otherwise
+    WORD valueLength = 0;    // in WCHARs for text, in bytes otherwise
     std::wstring textValue;  // as stored, terminator included
     size_t childrenBegin = 0, end = 0;
 };

@@ -12,8 +12,8 @@ TempFolder::TempFolder() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     for (unsigned n = GetTickCount();; ++n) {
-        m_path = std::string(temp) + "sorowa-test-" + std::to_string(GetCurrentProcessId()) +
-                 "-" + std::to_string(n);
+        m_path = std::string(temp) + "sorowa-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(n);
         if (CreateDirectoryA(m_path.c_str(), nullptr)) break;
         if (GetLastError() != ERROR_ALREADY_EXISTS) throw std::runtime_error("no temp folder");
     }
@@ -60,7 +60,8 @@ std::string ReadWholeFile(const std::string& path) {
     std::string content;
     char buffer[65536];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) content.append(buffer, got);
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        content.append(buffer, got);
     CloseHandle(file);
     return content;
 }
