@@ -4,12 +4,12 @@
 Usage: bench_data.py [--quick] FOLDER
 
 Case N lives in FOLDER/cN: a.bin and b.bin for the file cases 1-3, folders a and b for the
-tree case 4. FOLDER/cases.json names the cases for the bench's table. The data is made
+tree cases 4 and 5. FOLDER/cases.json names the cases for the bench's table. The data is made
 only when FOLDER does not already hold what this version of the generator makes; then FOLDER
 is emptied first.
 
 Every byte comes from seeded xorshift64* streams, so the same sizes give the same files on
-every machine: the files the bench has always used.
+every machine; cases 1-4 are the files the bench has always used.
 """
 
 import argparse
@@ -26,9 +26,9 @@ CHUNK = 1 << 20  # bytes written at a time; a multiple of 8, so chunks continue 
 # Sizes of the full run and of --quick, which keeps the slow cases short.
 SIZES = {
     "full": dict(same=1 << 30, every=16 << 20, sprinkle=16 << 20, tree_files=10_000,
-                 tree_every=1_000),
+                 tree_every=1_000, real_files=3_000, real_largest=4 << 20),
     "quick": dict(same=16 << 20, every=64 << 10, sprinkle=1 << 20, tree_files=200,
-                  tree_every=50),
+                  tree_every=50, real_files=300, real_largest=1 << 20),
 }
 SPRINKLE_PERIOD = 100  # one byte in each stretch of 100 differs: 1%
 
@@ -104,6 +104,68 @@ def make_small_trees(a, b, seed, files, every):
             (folder / f"f{i:05d}.bin").write_bytes(data)
 
 
+FOLDER_WORDS = ["src", "lib", "docs", "assets", "data", "tests", "tools", "old", "images",
+                "new folder", "backup", "include"]
+KINDS = [  # (share in percent, smallest, largest, extensions)
+    (3, 0, 0, ["txt", "log"]),
+    (67, 1, 4 << 10, ["txt", "ini", "json", "c", "h", "md"]),
+    (27, 4 << 10, 256 << 10, ["png", "pdf", "dll", "xml"]),
+    (3, 256 << 10, None, ["zip", "bin", "exe"]),  # up to the mode's largest
+]
+
+
+def make_real_trees(a, b, seed, files, largest):
+    """Two trees as people have them: files of mixed sizes in nested folders; in the second,
+    some files differ in a few bytes or in length, some are missing (one folder entirely),
+    and a few are extra. Returns what the table says about the case."""
+    stream = Stream(seed)
+    # Each folder hangs under an earlier one, which nests them a few levels deep.
+    folders = [Path()]
+    for k in range(1, files // 15):
+        parent = folders[stream.below(len(folders))]
+        folders.append(parent / f"{FOLDER_WORDS[stream.below(len(FOLDER_WORDS))]}{k:03d}")
+    missing_folder = folders[-1]  # the last one has no subfolders
+    for folder in folders:
+        (a / folder).mkdir(parents=True, exist_ok=True)
+        if not folder.is_relative_to(missing_folder):
+            (b / folder).mkdir(parents=True, exist_ok=True)
+
+    total = differing = missing = 0
+    for i in range(files):
+        share = stream.below(100)
+        for percent, smallest, biggest, extensions in KINDS:
+            if share < percent:
+                break
+            share -= percent
+        biggest = largest if biggest is None else biggest
+        size = smallest + stream.below(biggest - smallest + 1)
+        folder = folders[stream.below(len(folders))]
+        name = folder / f"file{i:04d}.{extensions[i % len(extensions)]}"
+        data = bytearray(stream.bytes(size))
+        total += size
+        (a / name).write_bytes(data)
+
+        fate = stream.below(1000)
+        if name.is_relative_to(missing_folder) or fate < 15:
+            missing += 1
+            continue
+        if fate < 35 and size > 0:  # a few bytes inverted
+            for at in {stream.below(size) for _ in range(1 + stream.below(16))}:
+                data[at] ^= 0xFF
+            differing += 1
+        elif fate < 45:  # cut short or grown
+            if fate % 2 and size > 0:
+                data = data[: stream.below(size)]
+            else:
+                data += stream.bytes(1 + stream.below(100))
+            differing += 1
+        elif fate < 55:  # a file only the second tree has beside it
+            (b / folder / f"extra{i:04d}.txt").write_bytes(stream.bytes(stream.below(4096)))
+        (b / name).write_bytes(data)
+    return (f"two trees of {files:,} files ({total / (1 << 20):.0f} MiB) in {len(folders)} "
+            f"nested folders, {differing} differ, {missing} missing")
+
+
 def size_text(n):
     for unit, shift in (("GiB", 30), ("MiB", 20), ("KiB", 10)):
         if n >= 1 << shift:
@@ -112,7 +174,7 @@ def size_text(n):
 
 
 def make(folder, sizes):
-    c = {n: folder / f"c{n}" for n in range(1, 5)}
+    c = {n: folder / f"c{n}" for n in range(1, 6)}
     for case in c.values():
         case.mkdir(parents=True)
     progress("case 1")
@@ -126,12 +188,15 @@ def make(folder, sizes):
     write_sprinkled(c[3] / "a.bin", c[3] / "b.bin", 4, SPRINKLE_PERIOD)
     progress("case 4")
     make_small_trees(c[4] / "a", c[4] / "b", 5, sizes["tree_files"], sizes["tree_every"])
+    progress("case 5")
+    real = make_real_trees(c[5] / "a", c[5] / "b", 6, sizes["real_files"], sizes["real_largest"])
     return {
         "1": f"two identical {size_text(sizes['same'])} files",
         "2": f"two {size_text(sizes['every'])} files that differ in every byte",
         "3": f"two {size_text(sizes['sprinkle'])} files that differ in 1% of the bytes",
         "4": f"two folders of {sizes['tree_files']:,} small files, "
              f"{sizes['tree_files'] // sizes['tree_every']} of which differ",
+        "5": real,
     }
 
 
