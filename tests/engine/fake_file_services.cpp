@@ -178,7 +178,10 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
         entries.push_back({kFolderBit, ".."});
     }
     for (const std::string& name : it->second.children) {
-        entries.push_back({m_nodes.at(folder + "\\" + name).attributes, name});
+        std::string path = folder;
+        path += "\\";
+        path += name;
+        entries.push_back({m_nodes.at(path).attributes, name});
     }
     if (entries.empty()) {
         error = ListError::kEmpty;

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds, from the Linux side, a tree of names that Windows path parsing gets wrong (device
 # names, trailing dots and spaces, names the code page cannot hold, links back up the tree,
-# files past 4 GiB), then runs the Windows test program given as $1 on it under Wine.
+# files past 4 GiB), for odd_names_tests; or removes it.
+#
+# Usage: odd_tree.sh make DIR | remove DIR
 set -euo pipefail
-program=$1
-here=$(cd "$(dirname "$0")" && pwd)
-tree=$(mktemp -d)
-trap 'rm -rf "$tree"' EXIT
+tree=$2
+rm -rf "$tree"
+[ "$1" = remove ] && exit 0
 
 for side in one two; do mkdir -p "$tree/$side/sub"; done
 # Names that open a device, or another file, unless they are taken literally.
@@ -32,5 +33,3 @@ truncate -s 4294967297 "$tree/one/big" "$tree/two/big"
 printf '\001' | dd of="$tree/two/big" bs=1 seek=4294967296 conv=notrunc status=none
 truncate -s 4294967296 "$tree/one/huge"
 : >"$tree/two/huge"
-
-exec "$here/../../scripts/wine-run" "$program" "Z:${tree//\//\\}"
