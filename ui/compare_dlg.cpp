@@ -10,6 +10,7 @@
 #include "platform/win32_file_services.h"
 #include "res/resource.h"
 #include "ui/about_dlg.h"
+#include "ui/shell_names.h"
 
 using sorowa::WM_COMPARE_DONE;
 using sorowa::WM_COMPARE_OUTPUT;
@@ -162,16 +163,17 @@ void CCompareDlg::OnBrowse1() { BrowseForPath(IDC_PATH1); }
 void CCompareDlg::OnBrowse2() { BrowseForPath(IDC_PATH2); }
 
 void CCompareDlg::BrowseForPath(int fieldId) {
-    char path[MAX_PATH];
+    char displayName[MAX_PATH];
     BROWSEINFOA info = {};
     info.hwndOwner = m_hWnd;
-    info.pszDisplayName = path;
+    info.pszDisplayName = displayName;
     info.lpszTitle = sorowa::text::kBrowseTitle;
     // Files can be chosen as well as folders, but only file-system objects.
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES;
     const PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
     if (item == nullptr) return;
-    if (SHGetPathFromIDListA(item, path)) SetDlgItemTextA(m_hWnd, fieldId, path);
+    std::string path;
+    if (sorowa::PathOfItem(item, path)) SetDlgItemTextA(m_hWnd, fieldId, path.c_str());
     CoTaskMemFree(item);
 }
 

@@ -15,6 +15,7 @@
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
+#include "ui/shell_names.h"
 #include "ui/shell_open.h"
 
 namespace sorowa::testing {
@@ -408,15 +409,23 @@ HDROP MakeDrop(const std::vector<std::string>& names) {
     return static_cast<HDROP>(memory);
 }
 
-TEST_F(MainWindow, DropReplacesTheFieldWithTheFirstName) {
+// A path far longer than MAX_PATH: `levels` folders below `root`, the last one 表.
+std::string LongPath(const std::string& root, int levels) {
+    std::string path = root;
+    for (int i = 0; i < levels; ++i) path += "\\a folder name of some length " + std::to_string(i);
+    return path + "\\\x95\x5c";
+}
+
+TEST_F(MainWindow, DropReplacesTheFieldWithTheWholeFirstName) {
     CCompareDlg dlg;
     RunDialog(dlg, [&](HWND hwnd) {
-        for (int id : {IDC_PATH1, IDC_PATH2}) {
-            SetItemText(hwnd, id, "old text");
-            SendMessageA(GetDlgItem(hwnd, id), WM_DROPFILES,
-                         reinterpret_cast<WPARAM>(MakeDrop({"C:\\\x95\x5c\\first", "C:\\second"})),
-                         0);
-            EXPECT_EQ(ItemText(hwnd, id), "C:\\\x95\x5c\\first");
+        for (const std::string& first : {std::string("C:\\\x95\x5c\\first"), LongPath("C:", 30)}) {
+            for (int id : {IDC_PATH1, IDC_PATH2}) {
+                SetItemText(hwnd, id, "old text");
+                SendMessageA(GetDlgItem(hwnd, id), WM_DROPFILES,
+                             reinterpret_cast<WPARAM>(MakeDrop({first, "C:\\second"})), 0);
+                EXPECT_EQ(ItemText(hwnd, id), first);
+            }
         }
         // Only the two path fields take drops.
         for (int id : {IDC_RESULT, IDOK, IDC_BROWSE1}) {
@@ -425,6 +434,77 @@ TEST_F(MainWindow, DropReplacesTheFieldWithTheFirstName) {
         }
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
+}
+
+// A shown window of the dialog's thread other than the dialog: one that the dialog opened.
+struct OpenedSearch {
+    HWND dialog;
+    HWND found;
+};
+BOOL CALLBACK TakeOpenedWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<OpenedSearch*>(data);
+    if (window == search->dialog || !IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+HWND OpenedWindow(HWND dialog) {
+    OpenedSearch search = {dialog, nullptr};
+    WaitFor(
+        [&] {
+            EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), TakeOpenedWindow,
+                              reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        10000);
+    return search.found;
+}
+
+TEST_F(MainWindow, BrowseFillsTheFieldWithThePathOfTheChosenItem) {
+    char desktop[MAX_PATH];
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop), S_OK);
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        // The browser opens on the desktop: OK takes it, Cancel changes nothing.
+        for (int button : {IDOK, IDCANCEL}) {
+            SetItemText(hwnd, IDC_PATH2, "old text");
+            PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_BROWSE2, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDC_BROWSE2)));
+            const HWND browser = OpenedWindow(hwnd);
+            ASSERT_NE(browser, nullptr);
+            PostMessageA(browser, WM_COMMAND, button, 0);
+            EXPECT_TRUE(WaitFor([&] { return !IsWindow(browser); }, 10000));
+            Sync(hwnd);
+            EXPECT_EQ(ItemText(hwnd, IDC_PATH2), button == IDOK ? desktop : "old text");
+        }
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST(ShellNames, PathOfABrowsedItemIsWholePastMaxPathBytes) {
+    // Double-byte names: far more than MAX_PATH bytes in the code page, although fewer
+    // characters, so that the shell under test has the whole path to give.
+    TempFolder tmp;
+    std::string folder = tmp.Path();
+    for (int level = 0; level < 4; ++level) {
+        folder += '\\';
+        for (int i = 0; i < 40; ++i) folder += "\x95\x5c";
+    }
+    wchar_t wide[1024];
+    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, 1024), 0);
+    ASSERT_LT(wcslen(wide), static_cast<size_t>(MAX_PATH));
+    ASSERT_GT(folder.size(), static_cast<size_t>(MAX_PATH));
+    const std::wstring literal = std::wstring(L"\\\\?\\") + wide;
+    for (size_t i = 4; i <= literal.size(); ++i) {
+        if (i == literal.size() || literal[i] == L'\\') {
+            CreateDirectoryW(literal.substr(0, i).c_str(), nullptr);
+        }
+    }
+    const PIDLIST_ABSOLUTE item = ILCreateFromPathW(wide);
+    ASSERT_NE(item, nullptr);
+    std::string path;
+    EXPECT_TRUE(PathOfItem(item, path));
+    EXPECT_EQ(path, folder);
+    ILFree(item);
 }
 
 TEST_F(MainWindow, ClosingDuringARunEndsPromptlyAndKeepsTheResultFile) {
