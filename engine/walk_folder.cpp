@@ -38,10 +38,22 @@ public:
                 level.entryPending = false;
                 // May enter a subfolder, which moves `level`.
                 if (!Handle(level.entry)) return;
-            } else if (!level.listing->Next(level.entry)) {
-                Leave();
-            } else {
-                level.entryPending = true;
+                continue;
+            }
+            switch (level.listing->Next(level.entry)) {
+                case ListStep::kEntry:
+                    level.entryPending = true;
+                    break;
+                case ListStep::kFailed:
+                    // What was compared in the folder stays; the folder is reported as one
+                    // that cannot be listed.
+                    m_path.resize(level.prefixLength);
+                    m_run.SendCannotList(m_path, m_levels.size() == 1);
+                    Leave();
+                    break;
+                case ListStep::kEnd:
+                    Leave();
+                    break;
             }
         }
     }
