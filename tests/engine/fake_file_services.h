@@ -26,6 +26,11 @@ public:
     // Failures the real platform can produce.
     void FailOpen(const std::string& path) { m_failOpen.insert(Normal(path)); }
     void FailListing(const std::string& folder) { m_failListing.insert(Normal(folder)); }
+    // The listing of `folder` breaks off once it has delivered `entries` of its own entries
+    // ("." and ".." come before them and are not counted); its first entry always comes.
+    void FailListingAfter(const std::string& folder, size_t entries) {
+        m_failListingAfter[Normal(folder)] = entries;
+    }
     void FailLength(const std::string& path) { m_failLength.insert(Normal(path)); }
     // Reads of `path` fail from byte `offset` on; `shortRead` makes them deliver fewer
     // bytes instead.
@@ -70,6 +75,7 @@ private:
 
     std::map<std::string, Node> m_nodes;
     std::set<std::string> m_failOpen, m_failListing, m_failLength;
+    std::map<std::string, size_t> m_failListingAfter;
     std::vector<std::string> m_opened;
     int m_openFiles = 0;
     int m_openListings = 0;

@@ -138,6 +138,38 @@ TEST(FolderWalk, FolderThatCannotBeListedGetsABlockOfItsOwn) {
     EXPECT_EQ(first.m_doneCount, 1);
 }
 
+TEST(FolderWalk, ListingThatBreaksOffKeepsWhatWasComparedAndSaysSo) {
+    const std::string a = "FILENAME a\r\n00000000 : 31 32\r\n";
+    const std::string b = "\r\nFILENAME sub\\b\r\n00000000 : 31 32\r\n";
+    const std::string c = "\r\nFILENAME sub\\c\r\n00000000 : 31 32\r\n";
+    const std::string z = "\r\nFILENAME z\r\n00000000 : 31 32\r\n";
+    const std::string sub = "\r\nFILENAME sub\\\r\n" + kCannotList;
+    struct Case {
+        const char* folder;
+        size_t entries;  // delivered before the listing breaks off
+        std::string report;
+    };
+    const Case cases[] = {
+        {"C:\\one\\sub", 1, a + b + sub + z},
+        {"C:\\one\\sub", 0, a + sub + z},
+        // The first folder is named by the first path as it was given.
+        {"C:\\one", 2, a + b + c + "\r\nFILENAME C:\\one\\\r\n" + kCannotList},
+    };
+    for (const Case& k : cases) {
+        FakeFileServices files;
+        for (const char* name : {"a", "sub\\b", "sub\\c", "z"}) {
+            files.AddFile(std::string("C:\\one\\") + name, "1");
+            files.AddFile(std::string("D:\\two\\") + name, "2");
+        }
+        files.FailListingAfter(k.folder, k.entries);
+        RecordingReceiver receiver("C:\\one\\", "D:\\two");
+        receiver.Run(files);
+        EXPECT_EQ(receiver.Report(), k.report) << k.folder << " " << k.entries;
+        EXPECT_EQ(receiver.m_end, RunEnd::kComplete);
+        EXPECT_EQ(files.OpenListings(), 0);
+    }
+}
+
 TEST(FolderWalk, LinksBackUpTheTreeAreNotEntered) {
     FakeFileServices files;
     files.AddFile("C:\\one\\a", "1");
@@ -183,7 +215,8 @@ TEST(FolderWalkStop, StopLandsBetweenFiles) {
     StopTree(files);
     RecordingReceiver receiver("C:\\one", "D:\\two");
     receiver.m_onPiece = [&](const std::string& piece) {
-        if (piece.find("FILENAME deep\\er\\c") != std::string::npos) receiver.m_bStop = 1;
+        if (piece.find("FILENAME deep\\er\\c") != std::string::npos)
+            receiver.m_state->RequestStop();
     };
     receiver.Run(files);
     // The pair in hand is finished; nothing later in that folder or above it starts.
@@ -200,11 +233,9 @@ TEST(FolderWalkStop, StopBeforeTheFirstListingComparesNothing) {
     FakeFileServices files;
     StopTree(files);
     RecordingReceiver receiver("C:\\one", "D:\\two");
-    const RunStart start = DeriveRunStart("C:\\one", files.Attributes("C:\\one"));
-    receiver.m_bStop = 1;
-    receiver.m_bFirstBlock = 1;
-    receiver.m_nBaseLen = start.baseLen;
-    CompareFolderThread(receiver, files);
+    receiver.m_state.emplace(DecideRunStart("C:\\one", files));
+    receiver.m_state->RequestStop();
+    receiver.RunWorker(files);
     EXPECT_TRUE(receiver.m_pieces.empty());
     EXPECT_EQ(receiver.m_doneCount, 1);
     EXPECT_EQ(files.OpenListings(), 0);
