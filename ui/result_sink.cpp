@@ -78,12 +78,12 @@ void CCompareDlg::Overflow(const char* piece, size_t length) {
     // Beside the first path as it reads now; failing that, in the temporary folder.
     std::string name =
         sorowa::FreeResultName(sorowa::ResultFolderOf(WindowText(m_editPath1.m_hWnd)), PathExists);
-    if (!m_fileResult.Open(name.c_str())) {
+    if (!m_fileResult.Open(name.c_str(), CStdioFile::modeCreate)) {
         char temp[MAX_PATH];
         const DWORD n = GetTempPathA(MAX_PATH, temp);
         if (n > 0 && n < MAX_PATH) {
             name = sorowa::FreeResultName(temp, PathExists);
-            m_fileResult.Open(name.c_str());
+            m_fileResult.Open(name.c_str(), CStdioFile::modeCreate);
         }
     }
     if (!m_fileResult.IsOpen()) {
