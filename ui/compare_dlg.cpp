@@ -21,7 +21,8 @@ CCompareDlg::CCompareDlg(CWnd* parent)
       m_hSmallIcon(
           static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                         IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))),
-      m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))) {}
+      m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))),
+      m_sink(*this) {}
 
 CCompareDlg::~CCompareDlg() = default;
 
@@ -57,6 +58,10 @@ BOOL CCompareDlg::OnInitDialog() {
     m_fontResult.CreatePointFont(90, sorowa::text::kResultFontFace);
     SendDlgItemMessageA(m_hWnd, IDC_RESULT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(m_fontResult.GetSafeHandle()), TRUE);
+    // The box holds a report of up to the display budget, text the user types and the notices
+    // after them: none of it may be cut by the edit's default limit (30000 bytes on some
+    // systems), so the limit is the largest there is.
+    SendDlgItemMessageA(m_hWnd, IDC_RESULT, EM_SETLIMITTEXT, 0, 0);
 
     // Arguments 1 and 2 fill the path fields as they are; no run starts by itself.
     if (__argc > 1) SetDlgItemTextA(m_hWnd, IDC_PATH1, __argv[1]);
@@ -70,10 +75,7 @@ void CCompareDlg::OnOK() {
 
     EnableWindow(GetDlgItem(m_hWnd, IDOK), FALSE);
     EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), TRUE);
-    SetDlgItemTextA(m_hWnd, IDC_RESULT, "");
-
-    m_nShown = 0;
-    m_bOverflowed = false;
+    m_sink.BeginRun();
 
     // The mode is decided through the same file services as the worker uses.
     sorowa::Win32FileServices files;
@@ -121,10 +123,46 @@ bool CCompareDlg::SendPiece(const char* piece) {
     return SendMessageA(m_hWnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece), 0) != 0;
 }
 
-void CCompareDlg::NotifyDone(sorowa::RunEnd) {
+void CCompareDlg::NotifyDone(sorowa::RunEnd end) {
     if (m_bClosing) return;
-    PostMessageA(m_hWnd, WM_COMPARE_DONE, 0, 0);
+    PostMessageA(m_hWnd, WM_COMPARE_DONE, static_cast<WPARAM>(end), 0);
 }
+
+// Called for each piece of the report, while the worker waits.
+LRESULT CCompareDlg::OnCompareOutput(WPARAM piece, LPARAM) {
+    return m_sink.TakePiece(reinterpret_cast<const char*>(piece)) ? 1 : 0;
+}
+
+// Called when the flush timer runs out: the pieces have paused.
+void CCompareDlg::OnTimer(UINT_PTR timerId) {
+    if (timerId == kFlushTimer) m_sink.OnFlushTimer();
+}
+
+std::string CCompareDlg::BoxText() { return WindowText(GetDlgItem(m_hWnd, IDC_RESULT)); }
+
+void CCompareDlg::SetBoxText(const std::string& text) {
+    SetDlgItemTextA(m_hWnd, IDC_RESULT, text.c_str());
+}
+
+void CCompareDlg::AppendToBox(const std::string& text) {
+    const HWND box = GetDlgItem(m_hWnd, IDC_RESULT);
+    const int end = GetWindowTextLengthA(box);
+    // The caret moves while the text goes in; a user typing in the box gets it back.
+    const bool hadFocus = GetFocus() == box;
+    if (hadFocus) SetFocus(GetDlgItem(m_hWnd, IDOK));
+    SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageA(box, EM_SCROLLCARET, 0, 0);
+    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    if (hadFocus) SetFocus(box);
+}
+
+std::string CCompareDlg::FirstPathText() { return WindowText(m_editPath1.m_hWnd); }
+
+bool CCompareDlg::StartFlushTimer(unsigned ms) {
+    return SetTimer(m_hWnd, kFlushTimer, ms, nullptr) != 0;
+}
+
+void CCompareDlg::StopFlushTimer() { KillTimer(m_hWnd, kFlushTimer); }
 
 // Called when the window goes, also during a run. The worker must be gone before the
 // window and this object are: it is told to end and is waited for, while this thread

@@ -1,5 +1,6 @@
 // The main window: the two path fields, Start and Stop, and the home of every run. The
-// worker of a run reaches it only through the receiver interface.
+// worker of a run reaches it only through the receiver interface; the report goes through
+// the result sink, for which the window is the box.
 #pragma once
 
 #include <atomic>
@@ -10,10 +11,11 @@
 #include "engine/run_state.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
-#include "framework/stdio_file.h"
 #include "ui/drop_edit.h"
+#include "ui/result_box.h"
+#include "ui/result_sink.h"
 
-class CCompareDlg : public CDialog, public sorowa::CompareReceiver {
+class CCompareDlg : public CDialog, public sorowa::CompareReceiver, private sorowa::ResultBox {
 public:
     explicit CCompareDlg(CWnd* parent = nullptr);
     ~CCompareDlg() override;
@@ -23,9 +25,6 @@ public:
     std::string GetPathText2() override;
     bool SendPiece(const char* piece) override;
     void NotifyDone(sorowa::RunEnd end) override;
-
-    // Bytes of report text the result box may show in one run.
-    static constexpr int kDisplayBudget = 30000;
 
 protected:
     static const MessageMap* GetThisMessageMap();
@@ -40,8 +39,8 @@ protected:
     HCURSOR OnQueryDragIcon();
     void OnBrowse1();
     void OnBrowse2();
-    LRESULT OnCompareDone(WPARAM, LPARAM);
-    LRESULT OnCompareOutput(WPARAM wParam, LPARAM);
+    LRESULT OnCompareDone(WPARAM end, LPARAM);
+    LRESULT OnCompareOutput(WPARAM piece, LPARAM);
     void OnStop();
     BOOL OnSetCursor(HWND, UINT, UINT);
     void OnAbout();
@@ -55,12 +54,13 @@ private:
     static DWORD WINAPI FileThreadEntry(void* dialog);
     static std::string WindowText(HWND hwnd);
 
-    // The result sink's steps.
-    void AppendToResultBox(const char* text);
-    void Overflow(const char* piece, size_t length);
-    // Puts the pieces that wait for the box into it.
-    void FlushResultBox();
-    static constexpr UINT kFlushMs = 50;
+    // The result box, as the sink sees it.
+    std::string BoxText() override;
+    void SetBoxText(const std::string& text) override;
+    void AppendToBox(const std::string& text) override;
+    std::string FirstPathText() override;
+    bool StartFlushTimer(unsigned ms) override;
+    void StopFlushTimer() override;
     static constexpr UINT_PTR kFlushTimer = 1;
 
     CDropEdit m_editPath2;
@@ -68,13 +68,7 @@ private:
     HICON m_hIcon;
     HICON m_hSmallIcon;
     HCURSOR m_hWaitCursor;
-    CStdioFile m_fileResult;
-    int m_nShown = 0;
-    std::string m_strPending;  // shown pieces not yet in the box, in order
-    DWORD m_dwLastFlush = 0;
-    bool m_bFlushTimer = false;
-    // The run overflowed; the result file is open unless none could be created.
-    bool m_bOverflowed = false;
+    sorowa::ResultSink m_sink;
     // The worker of the run in progress, until its end notice arrives.
     HANDLE m_hWorker = nullptr;
     // The state of the run in progress, from Start until its end notice arrives.

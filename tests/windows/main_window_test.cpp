@@ -24,6 +24,7 @@ namespace {
 const std::string kAllEqual = text::kAllEqual;
 const std::string kNotExist = text::kDoesNotExist;
 const std::string kSizes = text::kSizesDiffer;
+const std::string kStopped = text::kStopped;
 
 // What the program asked the shell to open.
 std::vector<std::string> g_opened;
@@ -199,11 +200,14 @@ TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
         EXPECT_EQ(g_opened, std::vector<std::string>{name});
 
-        // With no folder to write to at all, the box says so and the run ends normally.
+        // With no folder to write to at all, the box says so after what it shows, and the run
+        // ends normally.
         g_opened.clear();
         SetEnvironmentVariableA("TMP", (m_tmp / "no-such-folder").c_str());
         runWithPath1ChangedToAMissingFolder();
-        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), text::kCannotCreateResult);
+        // What the box showed stays, the last line that fitted the budget included.
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT),
+                  "FILENAME f.bin\r\n" + ExpectedLines(1665) + "\r\n" + text::kCannotCreateResult);
         EXPECT_TRUE(g_opened.empty());
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
@@ -312,7 +316,7 @@ TEST_F(MainWindow, OnePieceLongerThanTheBudgetKeepsTheOverflowNotice) {
     });
 }
 
-TEST_F(MainWindow, StopInFolderModeEndsBetweenFiles) {
+TEST_F(MainWindow, StopInFolderModeEndsWithWholeBlocksAndTheStopLine) {
     // Many pairs, each slow enough to read that the stop lands early in the walk.
     const size_t kPairs = 120;
     const std::string big(1 << 20, 'a');
@@ -334,13 +338,14 @@ TEST_F(MainWindow, StopInFolderModeEndsBetweenFiles) {
         EXPECT_TRUE(WaitForEndOfRun(hwnd));
         EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
 
-        // Every block is whole, and the walk ended long before the last pair.
+        // Every block is whole, the walk ended long before the last pair, and the box says
+        // that it was stopped.
         const std::string box = ItemText(hwnd, IDC_RESULT);
         size_t blocks = 0;
         for (size_t at = 0; (at = box.find("FILENAME f", at)) != std::string::npos; ++at) ++blocks;
         EXPECT_GE(blocks, 1u);
         EXPECT_LT(blocks, kPairs);
-        const std::string tail = "\r\n00100000 : 31 32\r\n";
+        const std::string tail = "\r\n00100000 : 31 32\r\n\r\n" + kStopped;
         EXPECT_EQ(box.compare(box.size() - tail.size(), tail.size(), tail), 0) << box;
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
@@ -360,8 +365,8 @@ TEST_F(MainWindow, WaitCursorOnlyWhileARunIsInProgress) {
         Click(hwnd, IDC_STOP);
         EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, 0, 0), FALSE);
         EXPECT_TRUE(WaitForEndOfRun(hwnd));
-        // Stopped before any piece: the run ends with the closing line.
-        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kAllEqual);
+        // Stopped before any piece: the stop line alone.
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kStopped);
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
 }
