@@ -3,10 +3,8 @@
 #include <shlobj.h>
 #include <stdlib.h>
 
-#include "engine/compare_run.h"
 #include "engine/messages.h"
 #include "engine/texts.h"
-#include "framework/worker_thread.h"
 #include "platform/win32_file_services.h"
 #include "res/resource.h"
 #include "ui/about_dlg.h"
@@ -77,34 +75,26 @@ void CCompareDlg::OnOK() {
     EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), TRUE);
     m_sink.BeginRun();
 
-    // The mode is decided through the same file services as the worker uses.
-    sorowa::Win32FileServices files;
-    m_runState = std::make_unique<sorowa::RunState>(
-        sorowa::DecideRunStart(WindowText(m_editPath1.m_hWnd), files));
-    m_hWorker =
-        AfxBeginThread(m_runState->Start().folderMode ? FolderThreadEntry : FileThreadEntry, this);
+    // The mode is decided through the same file services as the worker then uses.
+    std::unique_ptr<sorowa::FileServices> files = MakeFileServices();
+    const sorowa::RunStart start = sorowa::DecideRunStart(WindowText(m_editPath1.m_hWnd), *files);
+    m_run = std::make_shared<sorowa::WindowRun>(m_hWnd, m_editPath1.m_hWnd, m_editPath2.m_hWnd,
+                                                std::move(files), start);
+    m_hWorker = sorowa::WindowRun::StartWorker(m_run);
     if (m_hWorker == nullptr) {
         // No worker, so no end notice will come: back to idle at once.
-        m_runState.reset();
+        m_run.reset();
         EnableWindow(GetDlgItem(m_hWnd, IDOK), TRUE);
         EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), FALSE);
     }
 }
 
+std::unique_ptr<sorowa::FileServices> CCompareDlg::MakeFileServices() {
+    return std::make_unique<sorowa::Win32FileServices>();
+}
+
 void CCompareDlg::OnStop() {
-    if (m_runState) m_runState->RequestStop();
-}
-
-DWORD WINAPI CCompareDlg::FolderThreadEntry(void* dialog) {
-    CCompareDlg& self = *static_cast<CCompareDlg*>(dialog);
-    sorowa::Win32FileServices files;
-    return sorowa::CompareFolderThread(self, files, *self.m_runState);
-}
-
-DWORD WINAPI CCompareDlg::FileThreadEntry(void* dialog) {
-    CCompareDlg& self = *static_cast<CCompareDlg*>(dialog);
-    sorowa::Win32FileServices files;
-    return sorowa::CompareFileThread(self, files, *self.m_runState);
+    if (m_run) m_run->State().RequestStop();
 }
 
 std::string CCompareDlg::WindowText(HWND hwnd) {
@@ -112,20 +102,6 @@ std::string CCompareDlg::WindowText(HWND hwnd) {
     text.resize(
         static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
-}
-
-// The worker's reads of the fields are served on the window's thread.
-std::string CCompareDlg::GetPathText1() { return WindowText(m_editPath1.m_hWnd); }
-std::string CCompareDlg::GetPathText2() { return WindowText(m_editPath2.m_hWnd); }
-
-bool CCompareDlg::SendPiece(const char* piece) {
-    if (m_bClosing) return true;
-    return SendMessageA(m_hWnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece), 0) != 0;
-}
-
-void CCompareDlg::NotifyDone(sorowa::RunEnd end) {
-    if (m_bClosing) return;
-    PostMessageA(m_hWnd, WM_COMPARE_DONE, static_cast<WPARAM>(end), 0);
 }
 
 // Called for each piece of the report, while the worker waits.
@@ -164,20 +140,25 @@ bool CCompareDlg::StartFlushTimer(unsigned ms) {
 
 void CCompareDlg::StopFlushTimer() { KillTimer(m_hWnd, kFlushTimer); }
 
-// Called when the window goes, also during a run. The worker must be gone before the
-// window and this object are: it is told to end and is waited for, while this thread
-// keeps serving what it may be waiting for (a piece, the text of a field).
+// Called when the window goes, also during a run. The worker is asked to stop and gets a
+// short time to end, while this thread serves what it may be waiting for (a piece, the text
+// of a field); then the window goes, whatever the worker does. The worker shares the run,
+// not the window: once detached, nothing it does reaches the window or this object.
 void CCompareDlg::OnDestroy() {
-    if (m_hWorker != nullptr) {
-        m_bClosing = true;
-        m_runState->RequestStop();
-        while (MsgWaitForMultipleObjects(1, &m_hWorker, FALSE, INFINITE, QS_SENDMESSAGE) ==
-               WAIT_OBJECT_0 + 1) {
+    if (m_run) {
+        m_run->Detach();
+        const DWORD start = GetTickCount();
+        for (DWORD waited = 0; waited < kCloseWaitMs; waited = GetTickCount() - start) {
+            if (MsgWaitForMultipleObjects(1, &m_hWorker, FALSE, kCloseWaitMs - waited,
+                                          QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1) {
+                break;
+            }
             MSG msg;
             PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         }
         CloseHandle(m_hWorker);
         m_hWorker = nullptr;
+        m_run.reset();
     }
     Default();
 }

@@ -1,30 +1,26 @@
 // The main window: the two path fields, Start and Stop, and the home of every run. The
-// worker of a run reaches it only through the receiver interface; the report goes through
-// the result sink, for which the window is the box.
+// worker of a run reaches it only through the run's receiver (WindowRun); the report goes
+// through the result sink, for which the window is the box.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <string>
 
-#include "engine/compare_receiver.h"
-#include "engine/run_state.h"
+#include "engine/file_services.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "ui/drop_edit.h"
 #include "ui/result_box.h"
 #include "ui/result_sink.h"
+#include "ui/window_run.h"
 
-class CCompareDlg : public CDialog, public sorowa::CompareReceiver, private sorowa::ResultBox {
+class CCompareDlg : public CDialog, private sorowa::ResultBox {
 public:
     explicit CCompareDlg(CWnd* parent = nullptr);
     ~CCompareDlg() override;
 
-    // What a run's worker asks of the window, from the worker's thread.
-    std::string GetPathText1() override;
-    std::string GetPathText2() override;
-    bool SendPiece(const char* piece) override;
-    void NotifyDone(sorowa::RunEnd end) override;
+    // How long a closing window waits for the worker of a run in progress.
+    static constexpr DWORD kCloseWaitMs = 2000;
 
 protected:
     static const MessageMap* GetThisMessageMap();
@@ -34,6 +30,8 @@ protected:
     BOOL OnInitDialog() override;
     // Start: begins a run when both path fields hold text. Never closes the window.
     void OnOK() override;
+    // The file services of a run: the system's, unless a test gives others.
+    virtual std::unique_ptr<sorowa::FileServices> MakeFileServices();
 
     void OnPaint();
     HCURSOR OnQueryDragIcon();
@@ -50,8 +48,6 @@ protected:
     void BrowseForPath(int fieldId);
 
 private:
-    static DWORD WINAPI FolderThreadEntry(void* dialog);
-    static DWORD WINAPI FileThreadEntry(void* dialog);
     static std::string WindowText(HWND hwnd);
 
     // The result box, as the sink sees it.
@@ -69,11 +65,9 @@ private:
     HICON m_hSmallIcon;
     HCURSOR m_hWaitCursor;
     sorowa::ResultSink m_sink;
-    // The worker of the run in progress, until its end notice arrives.
+    // The run in progress, shared with its worker, from Start until its end notice arrives.
+    std::shared_ptr<sorowa::WindowRun> m_run;
+    // Its worker, for the wait when the window closes.
     HANDLE m_hWorker = nullptr;
-    // The state of the run in progress, from Start until its end notice arrives.
-    std::unique_ptr<sorowa::RunState> m_runState;
-    // Set once when the window goes during a run: the worker hands nothing more over.
-    std::atomic<bool> m_bClosing{false};
     CFont m_fontResult;
 };

@@ -10,8 +10,8 @@ LRESULT CCompareDlg::OnCompareDone(WPARAM end, LPARAM) {
     // once, without waiting for the mouse to move.
     PostMessageA(m_hWnd, WM_SETCURSOR, 0, 0);
 
-    // The worker's last act was its notice; it no longer touches the window or the state.
-    m_runState.reset();
+    // The worker's last act was its notice; it no longer touches the window or the run.
+    m_run.reset();
     if (m_hWorker != nullptr) {
         CloseHandle(m_hWorker);
         m_hWorker = nullptr;
@@ -24,7 +24,7 @@ LRESULT CCompareDlg::OnCompareDone(WPARAM end, LPARAM) {
 
 BOOL CCompareDlg::OnSetCursor(HWND, UINT, UINT) {
     // A run is in progress and no stop was requested.
-    if (m_runState && !m_runState->StopRequested()) {
+    if (m_run && !m_run->State().StopRequested()) {
         SetCursor(m_hWaitCursor);
         return TRUE;
     }

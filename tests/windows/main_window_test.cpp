@@ -9,10 +9,12 @@
 #include <stdlib.h>
 #include <vector>
 
+#include "engine/compare_run.h"
 #include "engine/messages.h"
 #include "engine/texts.h"
 #include "res/resource.h"
 #include "tests/windows/dialog_driver.h"
+#include "tests/windows/held_file_services.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
 #include "ui/shell_names.h"
@@ -84,6 +86,33 @@ std::string ExpectedLines(size_t differences, const char* bytes = "61 62") {
 std::string Notice(const std::string& name) {
     return std::string(text::kOverflowNotice1) + name + text::kOverflowNotice2;
 }
+
+// The main window with file services whose opens and reads the test can hold.
+class HeldMainWindow : public CCompareDlg {
+public:
+    explicit HeldMainWindow(std::shared_ptr<CallHold> hold) : m_hold(std::move(hold)) {}
+
+protected:
+    std::unique_ptr<FileServices> MakeFileServices() override {
+        return std::make_unique<HeldFileServices>(m_hold);
+    }
+
+private:
+    const std::shared_ptr<CallHold> m_hold;
+};
+
+// A pair of three read blocks whose first `differences` bytes differ (61 against 62). A
+// run held in the reads of the second block and stopped there ends before the third.
+void WriteThreeBlockPair(const TempFolder& tmp, const std::string& name, size_t differences) {
+    const std::string same(3 * CompareRun::kBlockSize, 'a');
+    std::string other = same;
+    other.replace(0, differences, differences, 'b');
+    tmp.Write("one\\" + name, same);
+    tmp.Write("two\\" + name, other);
+}
+// The file calls of such a pair before the reads of its second block: both opens, then the
+// first block of each file.
+constexpr unsigned kCallsBeforeSecondBlock = 4;
 
 TEST_F(MainWindow, StartWithAnEmptyFieldChangesNothing) {
     CCompareDlg dlg;
@@ -371,6 +400,53 @@ TEST_F(MainWindow, WaitCursorOnlyWhileARunIsInProgress) {
     });
 }
 
+TEST_F(MainWindow, AStoppedRunSaysSoWhereverItsReportWent) {
+    // The run is held in the reads of the pair's second block and Stop is pressed there (or
+    // not), so that the run ends before the third.
+    struct Case {
+        const char* name;
+        size_t differences;
+        bool stop;
+        std::string box;   // empty: the overflow notice
+        std::string file;  // empty: no result file
+    };
+    const std::string header = "FILENAME x\r\n";
+    const Case cases[] = {
+        {"nothing shown", 0, true, kStopped, ""},
+        {"report in the box", 10, true, header + ExpectedLines(10) + "\r\n" + kStopped, ""},
+        {"report in the result file", 2000, true, "",
+         header + ExpectedLines(2000) + "\r\n" + kStopped + "\r\n"},
+        {"finished, nothing to report", 0, false, kAllEqual, ""},
+        {"finished, report in the box", 10, false, header + ExpectedLines(10), ""},
+    };
+    for (const Case& c : cases) {
+        g_opened.clear();
+        TempFolder tmp;
+        WriteThreeBlockPair(tmp, "x", c.differences);
+        auto hold = std::make_shared<CallHold>(kCallsBeforeSecondBlock);
+        HeldMainWindow dlg(hold);
+        RunDialog(dlg, [&](HWND hwnd) {
+            SetItemText(hwnd, IDC_PATH1, tmp / "one\\x");
+            SetItemText(hwnd, IDC_PATH2, tmp / "two\\x");
+            Click(hwnd, IDOK);
+            EXPECT_TRUE(hold->WaitUntilHeld()) << c.name;
+            if (c.stop) Click(hwnd, IDC_STOP);
+            hold->Release();
+            EXPECT_TRUE(WaitForEndOfRun(hwnd)) << c.name;
+            const std::string name = tmp / "one\\Result.txt";
+            if (c.file.empty()) {
+                EXPECT_EQ(ItemText(hwnd, IDC_RESULT), c.box) << c.name;
+                EXPECT_TRUE(g_opened.empty()) << c.name;
+            } else {
+                EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name)) << c.name;
+                EXPECT_EQ(g_opened, std::vector<std::string>{name}) << c.name;
+                EXPECT_TRUE(ReadWholeFile(name) == c.file) << c.name;
+            }
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+}
+
 TEST_F(MainWindow, CommandLineFillsTheFields) {
     struct Case {
         std::vector<const char*> args;
@@ -548,6 +624,58 @@ TEST_F(MainWindow, ClosingDuringARunEndsPromptlyAndKeepsTheResultFile) {
         EXPECT_EQ(written, expected.substr(0, written.size()));
         EXPECT_EQ(written.size() % 18, 15u);  // whole lines after the header
         DeleteFileA((m_tmp / "one\\Result.txt").c_str());
+    }
+}
+
+// Last in this program, since one case leaves a worker held for good.
+TEST_F(MainWindow, ClosingDoesNotWaitLongForAWorkerHeldInACall) {
+    // 2000 differences in the first block: the report has overflowed into the result file by
+    // the time the worker is held in the second.
+    WriteThreeBlockPair(m_tmp, "x", 2000);
+    const std::string resultFile = m_tmp / "one\\Result.txt";
+    struct Case {
+        const char* name;
+        unsigned freeCalls;
+        bool releasedLater;
+    };
+    const Case cases[] = {
+        {"held in a read, released once the window is gone", kCallsBeforeSecondBlock, true},
+        // The test program ends all the same, as the program does: the process does not wait
+        // for the worker either.
+        {"held in the first open for good", 0, false},
+    };
+    for (const Case& c : cases) {
+        auto hold = std::make_shared<CallHold>(c.freeCalls);
+        // The window object lives in storage of the test's own, overwritten once the object
+        // is destroyed: a worker that used it afterwards would crash the test program.
+        alignas(HeldMainWindow) unsigned char storage[sizeof(HeldMainWindow)];
+        auto* dlg = new (storage) HeldMainWindow(hold);
+        const unsigned closingMs = RunDialog(*dlg, [&](HWND hwnd) {
+            SetItemText(hwnd, IDC_PATH1, m_tmp / "one\\x");
+            SetItemText(hwnd, IDC_PATH2, m_tmp / "two\\x");
+            Click(hwnd, IDOK);
+            EXPECT_TRUE(hold->WaitUntilHeld()) << c.name;
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_LT(closingMs, CCompareDlg::kCloseWaitMs + 1500) << c.name;
+        dlg->~HeldMainWindow();
+        std::memset(storage, 0xDD, sizeof storage);
+
+        if (c.releasedLater) {
+            // Every whole line handed over before the close is in the result file.
+            const std::string written = ReadWholeFile(resultFile);
+            const std::string expected = "FILENAME x\r\n" + ExpectedLines(2000);
+            EXPECT_GT(written.size(), 30000u);
+            EXPECT_TRUE(written == expected.substr(0, written.size()));
+            EXPECT_EQ((written.size() - 12) % 18, 0u);
+            DeleteFileA(resultFile.c_str());
+            // The worker wakes with the window gone, hands nothing over and ends; the run,
+            // its file services included, goes with it.
+            hold->Release();
+            EXPECT_TRUE(hold->WaitUntilServicesGone()) << c.name;
+        } else {
+            EXPECT_EQ(GetFileAttributesA(resultFile.c_str()), INVALID_FILE_ATTRIBUTES);
+        }
     }
 }
 
