@@ -71,8 +71,7 @@ void CCompareDlg::OnOK() {
     if (GetWindowTextLengthA(m_editPath1.m_hWnd) == 0) return;
     if (GetWindowTextLengthA(m_editPath2.m_hWnd) == 0) return;
 
-    EnableWindow(GetDlgItem(m_hWnd, IDOK), FALSE);
-    EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), TRUE);
+    HandOver(IDOK, IDC_STOP);
     m_sink.BeginRun();
 
     // The mode is decided through the same file services as the worker then uses.
@@ -84,13 +83,23 @@ void CCompareDlg::OnOK() {
     if (m_hWorker == nullptr) {
         // No worker, so no end notice will come: back to idle at once.
         m_run.reset();
-        EnableWindow(GetDlgItem(m_hWnd, IDOK), TRUE);
-        EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), FALSE);
+        HandOver(IDC_STOP, IDOK);
     }
 }
 
 std::unique_ptr<sorowa::FileServices> CCompareDlg::MakeFileServices() {
     return std::make_unique<sorowa::Win32FileServices>();
+}
+
+void CCompareDlg::HandOver(int button, int other) {
+    const HWND from = GetDlgItem(m_hWnd, button);
+    const HWND to = GetDlgItem(m_hWnd, other);
+    // Asked before anything changes: a disabled button loses the focus to nobody.
+    const bool hadFocus = GetFocus() == from;
+    EnableWindow(to, TRUE);
+    // The dialog's own focus move, so that the default-button look goes along.
+    if (hadFocus) SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(to), TRUE);
+    EnableWindow(from, FALSE);
 }
 
 void CCompareDlg::OnStop() {

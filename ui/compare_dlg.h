@@ -49,6 +49,9 @@ protected:
 
 private:
     static std::string WindowText(HWND hwnd);
+    // Disables `button` and enables `other`; the focus follows when it was on `button`, so
+    // that the keyboard never rests on a disabled button.
+    void HandOver(int button, int other);
 
     // The result box, as the sink sees it.
     std::string BoxText() override;

@@ -4,8 +4,7 @@
 #include "ui/shell_open.h"
 
 LRESULT CCompareDlg::OnCompareDone(WPARAM end, LPARAM) {
-    EnableWindow(GetDlgItem(m_hWnd, IDOK), TRUE);
-    EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), FALSE);
+    HandOver(IDC_STOP, IDOK);
     // Posted, so that it is handled once no run is in progress: the arrow comes back at
     // once, without waiting for the mouse to move.
     PostMessageA(m_hWnd, WM_SETCURSOR, 0, 0);

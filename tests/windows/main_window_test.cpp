@@ -114,6 +114,22 @@ void WriteThreeBlockPair(const TempFolder& tmp, const std::string& name, size_t 
 // first block of each file.
 constexpr unsigned kCallsBeforeSecondBlock = 4;
 
+// The window with the keyboard focus on the dialog's thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// A key press as the keyboard delivers it: to the window with the focus, through the
+// dialog's own keyboard handling.
+void PressKey(HWND dialog, WPARAM key) {
+    const HWND focus = FocusOf(dialog);
+    PostMessageA(focus, WM_KEYDOWN, key, 1);
+    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+}
+
 TEST_F(MainWindow, StartWithAnEmptyFieldChangesNothing) {
     CCompareDlg dlg;
     RunDialog(dlg, [&](HWND hwnd) {
@@ -442,6 +458,49 @@ TEST_F(MainWindow, AStoppedRunSaysSoWhereverItsReportWent) {
                 EXPECT_EQ(g_opened, std::vector<std::string>{name}) << c.name;
                 EXPECT_TRUE(ReadWholeFile(name) == c.file) << c.name;
             }
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+}
+
+TEST_F(MainWindow, KeyboardFocusGoesToStopAndBackOnlyWhenItWasOnStart) {
+    struct Case {
+        const char* name;
+        int focusAtStart;
+        int focusDuringTheRun;
+    };
+    const Case cases[] = {
+        {"Enter on Start", IDOK, IDC_STOP},
+        {"Enter in the first path field", IDC_PATH1, IDC_PATH1},
+    };
+    WriteThreeBlockPair(m_tmp, "x", 10);
+    for (const Case& c : cases) {
+        auto hold = std::make_shared<CallHold>(kCallsBeforeSecondBlock);
+        HeldMainWindow dlg(hold);
+        RunDialog(dlg, [&](HWND hwnd) {
+            SetItemText(hwnd, IDC_PATH1, m_tmp / "one\\x");
+            SetItemText(hwnd, IDC_PATH2, m_tmp / "two\\x");
+            SendMessageA(hwnd, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(hwnd, c.focusAtStart)), TRUE);
+            PressKey(hwnd, VK_RETURN);
+            EXPECT_TRUE(hold->WaitUntilHeld()) << c.name;
+            EXPECT_FALSE(ItemEnabled(hwnd, IDOK)) << c.name;
+            EXPECT_EQ(FocusOf(hwnd), GetDlgItem(hwnd, c.focusDuringTheRun)) << c.name;
+
+            // Stop from the keyboard where it has the focus; taken once the wait cursor goes.
+            if (c.focusDuringTheRun == IDC_STOP) {
+                PressKey(hwnd, VK_RETURN);
+            } else {
+                Click(hwnd, IDC_STOP);
+            }
+            EXPECT_TRUE(
+                WaitFor([&] { return SendMessageA(hwnd, WM_SETCURSOR, 0, 0) == FALSE; }, 10000))
+                << c.name;
+            hold->Release();
+            EXPECT_TRUE(WaitForEndOfRun(hwnd)) << c.name;
+            EXPECT_EQ(FocusOf(hwnd), GetDlgItem(hwnd, c.focusAtStart)) << c.name;
+            const std::string box = ItemText(hwnd, IDC_RESULT);
+            EXPECT_EQ(box.substr(box.size() - kStopped.size()), kStopped) << c.name;
             PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
         });
     }
