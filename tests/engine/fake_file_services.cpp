@@ -9,6 +9,7 @@ namespace sorowa::testing {
 
 std::string FakeFileServices::Normal(const std::string& path) {
     std::string out;
+    if (!path.empty() && path[0] == '\\' && (path.size() == 1 || path[1] != '\\')) out = "C:";
     bool afterSeparator = false;
     for (size_t i = 0; i < path.size(); ++i) {
         const char c = path[i];
@@ -171,7 +172,8 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
         pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return nullptr;
     }
-    const std::string folder = Resolve(pattern.substr(0, pattern.size() - suffix.size()));
+    // The folder with its `\`: "\*.*" lists the root of the current drive.
+    const std::string folder = Resolve(pattern.substr(0, pattern.size() - suffix.size() + 1));
     auto it = m_nodes.find(folder);
     if (it == m_nodes.end() || !it->second.folder || m_failListing.count(folder)) return nullptr;
 

@@ -88,6 +88,39 @@ TEST(FolderWalk, DriveRootAndDoubleByteFolderNames) {
     EXPECT_EQ(inner.Report(), "FILENAME x\r\n00000000 : 31 32\r\n");
 }
 
+TEST(FolderWalk, DriveRootsAndBareSeparatorsAreTheRootsThemselves) {
+    const std::string forward =
+        "FILENAME a\r\n00000000 : 31 32\r\n\r\nFILENAME sub\\b\r\n00000000 : 31 32\r\n";
+    const std::string backward =
+        "FILENAME a\r\n00000000 : 32 31\r\n\r\nFILENAME sub\\b\r\n00000000 : 32 31\r\n";
+    // "\" is the root of the fake's current drive, C:.
+    const std::pair<const char*, const char*> firstAndSecond[] = {
+        {"\\", "D:\\"}, {"C:", "D:"}, {"C:\\", "D:"}, {"\\\\", "D:\\\\"}};
+    for (const auto& [first, second] : firstAndSecond) {
+        FakeFileServices files;
+        files.AddFile("C:\\a", "1");
+        files.AddFile("C:\\sub\\b", "1");
+        files.AddFolderLink("C:\\loop", "C:");  // back to the root: not entered
+        files.AddFile("D:\\a", "2");
+        files.AddFile("D:\\sub\\b", "2");
+        RecordingReceiver there(first, second);
+        there.Run(files);
+        EXPECT_EQ(there.Report(), forward) << first << " " << second;
+        RecordingReceiver back(second, first);
+        back.Run(files);
+        EXPECT_EQ(back.Report(), backward) << second << " " << first;
+    }
+
+    // File mode: the name goes after the root's own `\`, not after a second one.
+    FakeFileServices files;
+    files.AddFile("C:\\a", "1");
+    files.AddFile("D:\\a", "2");
+    RecordingReceiver receiver("D:\\a", "\\");
+    receiver.Run(files);
+    EXPECT_EQ(receiver.Report(), "FILENAME a\r\n00000000 : 32 31\r\n");
+    EXPECT_EQ(files.Opened(), (std::vector<std::string>{"D:\\a", "\\a"}));
+}
+
 TEST(FolderWalk, SecondPathNamingAFileIsComparedWithEveryFile) {
     FakeFileServices files;
     files.AddFile("C:\\one\\a", "12");
