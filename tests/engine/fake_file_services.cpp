@@ -107,12 +107,12 @@ public:
             if (!m_node.shortRead) return false;
             n = m_node.failReadAt - m_position;
         }
+        // The stored content, then zeros: long files are read a block at a time.
         auto* out = static_cast<unsigned char*>(buffer);
-        for (uint64_t i = 0; i < n; ++i) {
-            const uint64_t at = m_position + i;
-            out[i] =
-                at < m_node.content.size() ? static_cast<unsigned char>(m_node.content[at]) : 0;
-        }
+        const uint64_t stored = m_node.content.size();
+        const uint64_t copied = m_position < stored ? std::min(n, stored - m_position) : 0;
+        if (copied != 0) std::memcpy(out, m_node.content.data() + m_position, copied);
+        std::memset(out + copied, 0, n - copied);
         m_position += n;
         got = static_cast<uint32_t>(n);
         return true;
