@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/compare_run.h"
+#include "engine/path_text.h"
 #include "engine/report_lines.h"
 #include "engine/texts.h"
 
@@ -142,7 +143,7 @@ void CompareRun::SendCannotList(const std::string& prefix, bool firstFolder) {
 void CompareRun::WalkFolder(const std::string& firstFolder, const std::string& second) {
     FolderWalk walk(*this, firstFolder, second);
     FolderId id;
-    const bool known = m_files.IdentifyFolder(firstFolder, id);
+    const bool known = m_files.IdentifyFolder(FolderQueryPath(firstFolder), id);
     walk.Run(known ? &id : nullptr);
 }
 

@@ -1,6 +1,7 @@
 // In-memory file services with Windows-style paths: entries are listed in the order they
 // were added, "." and ".." open every listing but a drive root's, and a file cannot be
-// opened twice at once (no sharing), as on the real platform.
+// opened twice at once (no sharing), as on the real platform. The current drive is C:, so
+// "\x" is "C:\x"; there is no current folder.
 #pragma once
 
 #include <cstdint>
@@ -50,7 +51,8 @@ public:
                                              ListError& error) override;
     bool IdentifyFolder(const std::string& folder, FolderId& id) override;
 
-    // Folds repeated `\`, drops trailing ones: "D:\" and "D:" name the same root.
+    // Folds repeated `\`, drops trailing ones: "D:\" and "D:" name the same root. A path
+    // rooted on the current drive ("\x") gets its drive.
     static std::string Normal(const std::string& path);
 
 private:
