@@ -66,6 +66,7 @@ private:
     const RunState& m_state;
     // No report text has been produced yet in this run.
     bool m_firstBlock = true;
+    // A check found the stop request: the run ends, leaving the rest uncompared.
     bool m_stopped = false;
     std::vector<unsigned char> m_blockA;
     std::vector<unsigned char> m_blockB;

@@ -19,7 +19,8 @@ struct RunStart {
 };
 
 // Start's decision, asked of the same file services as the walk uses, so that Start sees the
-// first path as the walk will: folder mode when it names an existing folder.
+// first path as the walk will: folder mode when it names an existing folder, a drive's root
+// typed as "X:" or "\" being that root.
 RunStart DecideRunStart(const std::string& path1, FileServices& files);
 
 // How a run ended.
