@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "engine/compare_run.h"
+#include "engine/path_text.h"
 #include "engine/report_lines.h"
 #include "engine/texts.h"
 
@@ -21,10 +22,15 @@ std::string Tail(const std::string& text, int32_t from) {
 // The counterpart of `first`: under `second` when that is a folder, else `second` itself.
 std::string CounterpartOf(const std::string& first, const std::string& second, int32_t baseLen,
                           FileServices& files) {
-    if (!IsFolder(files.Attributes(second))) return second;
+    std::string folder = second;
+    RemoveTrailingSeparators(folder);
+    if (!IsFolder(files.Attributes(FolderQueryPath(folder)))) return second;
+    // Separators alone name the root of the current drive; joined as they are, two of them
+    // would begin a network path.
+    const std::string& base = folder.empty() ? folder : second;
     // A first path without any `\` is a bare name: join it with a separator of its own.
-    if (baseLen < 0) return second + "\\" + first;
-    return second + Tail(first, baseLen);
+    if (baseLen < 0) return base + "\\" + first;
+    return base + Tail(first, baseLen);
 }
 
 }  // namespace
@@ -32,8 +38,7 @@ std::string CounterpartOf(const std::string& first, const std::string& second, i
 // Sends the lines of one pair's block; the header goes before the first of them, once.
 class BlockSender {
 public:
-    BlockSender(CompareRun& run, CompareReceiver& receiver, std::string header)
-        : m_run(run), m_receiver(receiver), m_header(std::move(header)) {}
+    BlockSender(CompareRun& run, std::string header) : m_run(run), m_header(std::move(header)) {}
     ~BlockSender() { m_run.FlushGathered(); }
     BlockSender(const BlockSender&) = delete;
     BlockSender& operator=(const BlockSender&) = delete;
@@ -55,12 +60,11 @@ public:
 private:
     void Send(const std::string& piece) {
         m_headerPending = false;
-        m_receiver.m_bFirstBlock = 0;
+        m_run.m_firstBlock = false;
         m_run.Send(piece.c_str(), piece.size());
     }
 
     CompareRun& m_run;
-    CompareReceiver& m_receiver;
     std::string m_header;
     bool m_headerPending = true;
 };
@@ -92,10 +96,10 @@ void SendDifferences(BlockSender& sender, const unsigned char* a, const unsigned
 }  // namespace
 
 void CompareRun::ComparePair(const std::string& first, const std::string& second) {
-    const int32_t baseLen = m_receiver.m_nBaseLen;
+    const int32_t baseLen = m_state.Start().baseLen;
     const std::string counterpart = CounterpartOf(first, second, baseLen, m_files);
     const std::string displayName = Tail(first, baseLen + 1);
-    BlockSender sender(*this, m_receiver, HeaderLine(m_receiver.m_bFirstBlock != 0, displayName));
+    BlockSender sender(*this, HeaderLine(m_firstBlock, displayName));
 
     if (!Exists(m_files.Attributes(counterpart))) {
         sender.SendReason(displayName + text::kDoesNotExist);
@@ -127,8 +131,8 @@ void CompareRun::ComparePair(const std::string& first, const std::string& second
 bool CompareRun::ComparePairBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
                                    uint64_t length) {
     for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
-        // A window that is going away ends the pair here; nothing more is reported.
-        if (m_receiver.m_bClosing != 0) return true;
+        // A stop ends the pair here: the lines of the blocks compared so far stay.
+        if (StopRequestedNow()) return true;
         const uint32_t size =
             static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
         if (!ReadBlock(fileA, m_blockA.data(), size) || !ReadBlock(fileB, m_blockB.data(), size)) {

@@ -4,12 +4,18 @@
 //
 // The input is read from the front, a byte at a time (0 once it is used up):
 //   count, then per entry: kind, parent, name, and what the kind needs (a file's attributes,
-//   content and failure; a folder's listing failure; a link's target);
-//   then the first and the second path (what they name, trailing `\` count), then the run
-//   options: Stop after some bytes of report, and the piece from which the receiver gathers.
-// Besides the report, piece by piece, each run must end with one end notice, close every
-// file and listing it opened, hold one listing per level of the walk and leave the
-// first-block flag set only when it sent nothing.
+//   content, and a failure or a length past one read block; a folder's listing failure, at
+//   once or part-way; a link's target);
+//   then the first and the second path (what they name, trailing `\` count, "X:" and "\"
+//   for roots), then the run options: Stop before the run or after some bytes of report,
+//   and the piece from which the receiver gathers.
+// The model lays the run out as the pieces it sends and the checks of the stop request
+// before each item still to compare (a pair, a folder to enter, a block of a pair), and plays
+// that out against the receiver's Stop and gathering. Besides the report, piece by piece, each
+// run must say it was stopped exactly when a check found the request (something was left
+// uncompared), give a report that is a prefix of the whole run's on whole lines, end with one
+// end notice, close every file and listing it opened and hold one listing per level of the
+// walk.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -129,8 +135,10 @@ struct Node {
     bool failLength = false;
     int failReadAt = -1;  // reads fail from this byte on; -1: never
     bool shortRead = false;
+    bool longFile = false;  // kLongLength bytes: the content, then zeros
     // A folder.
     bool failListing = false;
+    int failListingAfter = -1;  // the listing breaks off after this many entries; -1: never
     // A link: the folder it leads to.
     int target = -1;
 };
@@ -142,6 +150,7 @@ struct World {
     int node1 = -1, node2 = -1;  // what the paths name; -1: nothing
     std::string name1;           // the last name in the first path
     size_t stopAt = 0;           // Stop once this many bytes of report arrived; 0: never
+    bool stopBefore = false;     // Stop before the worker starts
     size_t gatherFrom = 0;       // the receiver gathers from this piece on; 0: never
 };
 
@@ -150,6 +159,8 @@ const char* const kNameCharacters[] = {"a",        "b",        ".",    "\x95\x5c
                                        "\x83\x5c", "\x81\x5c", "\xb1", "\x81\x40"};
 const char kContentBytes[] = {'a', 'b', '\0', '\x5c'};
 const uint32_t kFileAttributes[] = {0x20, 0x22, 0x01, 0x80};
+// Two read blocks, the second of one byte.
+constexpr uint64_t kLongLength = uint64_t{sorowa::CompareRun::kBlockSize} + 1;
 
 std::string MakeName(Input& in) {
     std::string name;
@@ -168,8 +179,9 @@ bool HasChild(const World& w, int folder, const std::string& name) {
     return false;
 }
 
-// A path text naming a node or nothing. Folders get up to two trailing `\`, drive roots at
-// least one; a path that names nothing ends in a name no entry has.
+// A path text naming a node or nothing. Folders get up to two trailing `\`; a drive root
+// may be "X:" alone, and C:, the fake's current drive, "\" alone. A path that names nothing
+// ends in a name no entry has.
 void ChoosePath(World& w, Input& in, std::string& text, int& node, std::string& lastName) {
     const unsigned c = in.Below(w.nodes.size() + 1);
     if (c == w.nodes.size()) {
@@ -184,9 +196,12 @@ void ChoosePath(World& w, Input& in, std::string& text, int& node, std::string& 
     lastName = n.name;
     node = static_cast<int>(c);
     if (n.kind != Kind::kFile) {
-        unsigned separators = in.Below(3);
-        if (n.driveRoot && separators == 0) separators = 1;
-        text.append(separators, '\\');
+        const unsigned separators = in.Below(3);
+        if (n.driveRoot && n.path == "C:" && separators == 2) {
+            text = "\\";
+        } else {
+            text.append(separators, '\\');
+        }
     }
 }
 
@@ -239,11 +254,16 @@ World Decode(const uint8_t* data, size_t size) {
                     n.failReadAt = static_cast<int>(in.Below(length + 1));
                     n.shortRead = true;
                     break;
+                case 4:
+                    n.longFile = true;
+                    break;
                 default:
                     break;
             }
         } else if (n.kind == Kind::kFolder) {
-            n.failListing = in.Below(10) == 0;
+            const unsigned failure = in.Next();
+            n.failListing = failure % 10 == 0;
+            if (failure % 10 == 1) n.failListingAfter = static_cast<int>(failure / 10 % 4);
         } else {
             linkTargets.push_back(in.Next());
         }
@@ -260,7 +280,9 @@ World Decode(const uint8_t* data, size_t size) {
     std::string unused;
     ChoosePath(w, in, w.path1, w.node1, w.name1);
     ChoosePath(w, in, w.path2, w.node2, unused);
-    if (in.Below(4) == 1) w.stopAt = 1 + 2 * size_t{in.Next()};
+    const unsigned stop = in.Below(4);
+    if (stop == 1) w.stopAt = 1 + 2 * size_t{in.Next()};
+    w.stopBefore = stop == 2;
     w.gatherFrom = in.Below(4);
     return w;
 }
@@ -273,6 +295,7 @@ void Populate(const World& w, FakeFileServices& files) {
                 break;
             case Kind::kFile:
                 files.AddFile(n.path, n.content, n.attributes);
+                if (n.longFile) files.SetLength(n.path, kLongLength);
                 break;
             case Kind::kLink:
                 files.AddFolderLink(n.path, w.nodes[static_cast<size_t>(n.target)].path);
@@ -285,20 +308,32 @@ void Populate(const World& w, FakeFileServices& files) {
         if (n.failReadAt >= 0)
             files.FailReadAt(n.path, static_cast<uint64_t>(n.failReadAt), n.shortRead);
         if (n.failListing) files.FailListing(n.path);
+        if (n.failListingAfter >= 0)
+            files.FailListingAfter(n.path, static_cast<size_t>(n.failListingAfter));
     }
 }
 
-// The report as it should be: one entry per block, each block the pieces it is sent as.
+// What the run does, in order: a piece it sends, the end of a pair or of a cannot-list
+// block (where gathered text is handed over), or a check of the stop request before an item
+// still to compare.
+struct Step {
+    enum Type { kPiece, kFlush, kCheck } type;
+    std::string text;
+};
+
+// The run laid out from the decoded tree.
 class Model {
 public:
     explicit Model(const World& w) : m_w(w) {}
 
-    std::vector<std::vector<std::string>> blocks;
+    std::vector<Step> steps;
     int maxOpenListings = 0;
+    bool folderMode = false;
 
     void Run() {
         const int first = Resolved(m_w.node1);
-        if (first >= 0 && Get(first).kind == Kind::kFolder) {
+        folderMode = first >= 0 && Get(first).kind == Kind::kFolder;
+        if (folderMode) {
             std::vector<std::string> relative;
             std::vector<int> walkPath;
             Walk(first, relative, walkPath);
@@ -334,98 +369,163 @@ private:
         return out;
     }
 
+    void Piece(const std::string& text) {
+        steps.push_back({Step::kPiece, text});
+        m_sent = true;
+    }
+    void Flush() { steps.push_back({Step::kFlush, {}}); }
+    void Check() { steps.push_back({Step::kCheck, {}}); }
+
     std::string Header(const std::string& name) const {
-        return (blocks.empty() ? "" : "\r\n") + std::string("FILENAME ") + name + "\r\n";
+        return (m_sent ? "\r\n" : "") + std::string("FILENAME ") + name + "\r\n";
     }
 
-    static bool ReadFails(const Node& file) {
-        return file.failReadAt >= 0 && static_cast<size_t>(file.failReadAt) < file.content.size();
+    static uint64_t Length(const Node& file) {
+        return file.longFile ? kLongLength : file.content.size();
+    }
+    static unsigned char Byte(const Node& file, uint64_t at) {
+        return at < file.content.size() ? static_cast<unsigned char>(file.content[at]) : 0;
+    }
+    // A read that reaches the failing byte fails, or delivers too little.
+    static bool ReadFails(const Node& file, uint64_t blockEnd) {
+        return file.failReadAt >= 0 && static_cast<uint64_t>(file.failReadAt) < blockEnd;
     }
 
     void Pair(int first, int counterpart, const std::string& name) {
         const std::string header = Header(name);
-        if (counterpart < 0) {
-            blocks.push_back({header + name + sorowa::text::kDoesNotExist});
-            return;
-        }
         const Node* a = first >= 0 && Get(first).kind == Kind::kFile ? &Get(first) : nullptr;
-        const Node* b = Get(counterpart).kind == Kind::kFile ? &Get(counterpart) : nullptr;
+        const Node* b =
+            counterpart >= 0 && Get(counterpart).kind == Kind::kFile ? &Get(counterpart) : nullptr;
         // The first file stays open while the second is opened, and allows no second open.
         const bool opened = a && !a->failOpen && b && !b->failOpen && first != counterpart;
-        if (!opened) {
-            blocks.push_back({header + sorowa::text::kCannotOpen});
+        if (counterpart < 0) {
+            Piece(header + name + sorowa::text::kDoesNotExist);
+        } else if (!opened) {
+            Piece(header + sorowa::text::kCannotOpen);
         } else if (a->failLength || b->failLength) {
-            blocks.push_back({header + sorowa::text::kCannotRead});
-        } else if (a->content.size() != b->content.size()) {
-            blocks.push_back({header + sorowa::text::kSizesDiffer});
-        } else if (ReadFails(*a) || ReadFails(*b)) {
-            blocks.push_back({header + sorowa::text::kCannotRead});
+            Piece(header + sorowa::text::kCannotRead);
+        } else if (Length(*a) != Length(*b)) {
+            Piece(header + sorowa::text::kSizesDiffer);
         } else {
-            std::vector<std::string> pieces{header};
-            for (size_t i = 0; i < a->content.size(); ++i) {
-                if (a->content[i] == b->content[i]) continue;
-                char line[40];
-                std::snprintf(line, sizeof line, "%.8X : %.2X %.2X\r\n", static_cast<unsigned>(i),
-                              static_cast<unsigned char>(a->content[i]),
-                              static_cast<unsigned char>(b->content[i]));
-                pieces.push_back(line);
+            bool headerPending = true;
+            const uint64_t block = sorowa::CompareRun::kBlockSize;
+            for (uint64_t start = 0; start < Length(*a); start += block) {
+                Check();
+                const uint64_t end = std::min(start + block, Length(*a));
+                if (ReadFails(*a, end) || ReadFails(*b, end)) {
+                    Piece((headerPending ? header : "") + sorowa::text::kCannotRead);
+                    break;
+                }
+                // Only the stored content can differ; beyond it both files are zeros.
+                const uint64_t stored = std::max(a->content.size(), b->content.size());
+                for (uint64_t i = start; i < std::min(end, stored); ++i) {
+                    if (Byte(*a, i) == Byte(*b, i)) continue;
+                    if (headerPending) Piece(header);
+                    headerPending = false;
+                    char line[40];
+                    std::snprintf(line, sizeof line, "%.8X : %.2X %.2X\r\n",
+                                  static_cast<unsigned>(i), Byte(*a, i), Byte(*b, i));
+                    Piece(line);
+                }
             }
-            if (pieces.size() > 1) blocks.push_back(pieces);
         }
+        Flush();
+    }
+
+    void CannotList(const std::vector<std::string>& relative) {
+        const std::string name = relative.empty() ? m_w.path1 : Join(relative) + "\\";
+        Piece(Header(name) + sorowa::text::kCannotList);
+        Flush();
     }
 
     void Walk(int folder, std::vector<std::string>& relative, std::vector<int>& walkPath) {
         const Node& f = Get(folder);
         if (f.failListing) {
-            const std::string name = relative.empty() ? m_w.path1 : Join(relative) + "\\";
-            blocks.push_back({Header(name) + sorowa::text::kCannotList});
+            CannotList(relative);
             return;
         }
         // Any other folder lists "." and ".." at least; a drive root may list nothing.
         if (f.driveRoot && f.children.empty()) return;
+        // A listing that breaks off delivers its first entry at least.
+        size_t delivered = f.children.size();
+        if (f.failListingAfter >= 0) {
+            const size_t after = static_cast<size_t>(f.failListingAfter);
+            delivered = std::min(delivered, f.driveRoot ? std::max<size_t>(after, 1) : after);
+        }
         walkPath.push_back(folder);
         maxOpenListings = std::max(maxOpenListings, static_cast<int>(walkPath.size()));
-        for (int c : f.children) {
+        for (size_t i = 0; i < delivered; ++i) {
+            const int c = f.children[i];
             relative.push_back(Get(c).name);
             if (Get(c).kind == Kind::kFile) {
+                Check();
                 const int second = Resolved(m_w.node2);
                 Pair(c, IsFolderNode(second) ? Lookup(second, relative) : second, Join(relative));
             } else {
                 const int target = Resolved(c);
                 if (std::find(walkPath.begin(), walkPath.end(), target) == walkPath.end()) {
+                    Check();
                     Walk(target, relative, walkPath);
                 }
             }
             relative.pop_back();
         }
+        if (delivered < f.children.size()) CannotList(relative);
         walkPath.pop_back();
     }
 
     const World& m_w;
+    bool m_sent = false;  // a piece has been sent before
 };
 
-// The pieces the receiver should get: the blocks up to the one in which Stop was pressed,
-// piece by piece until the receiver asks for gathering, and from then on each pair's rest
-// as one piece.
-std::vector<std::string> ExpectedPieces(const World& w, const Model& model, bool folderMode) {
+// The run's steps played out as the receiver sees them: pieces one by one until the receiver
+// asks for gathering, then gathered up to each flush; Stop pressed before the run or once
+// `stopAt` bytes have arrived, and seen at the next check. The pieces received, and whether
+// a check saw the Stop.
+struct Outcome {
     std::vector<std::string> pieces;
-    size_t received = 0;
+    bool stopped = false;
+};
+
+Outcome PlayOut(const std::vector<Step>& steps, size_t stopAt, bool stopBefore, size_t gatherFrom) {
+    Outcome out;
+    bool stop = stopBefore;
     bool gathering = false;
-    for (const std::vector<std::string>& block : model.blocks) {
-        std::string rest;
-        for (const std::string& piece : block) {
-            received += piece.size();
-            if (gathering) {
-                rest += piece;
-            } else {
-                pieces.push_back(piece);
-                gathering = w.gatherFrom != 0 && pieces.size() >= w.gatherFrom;
-            }
+    size_t received = 0;
+    std::string gathered;
+    const auto deliver = [&](const std::string& piece) {
+        out.pieces.push_back(piece);
+        received += piece.size();
+        if (stopAt != 0 && received >= stopAt) stop = true;
+        gathering = gathering || (gatherFrom != 0 && out.pieces.size() >= gatherFrom);
+    };
+    const auto flush = [&] {
+        if (!gathered.empty()) deliver(gathered);
+        gathered.clear();
+    };
+    for (const Step& step : steps) {
+        switch (step.type) {
+            case Step::kPiece:
+                if (gathering) {
+                    gathered += step.text;
+                } else {
+                    deliver(step.text);
+                }
+                break;
+            case Step::kFlush:
+                flush();
+                break;
+            case Step::kCheck:
+                if (stop) {
+                    // The pair that the check ends hands over what it gathered.
+                    flush();
+                    out.stopped = true;
+                    return out;
+                }
+                break;
         }
-        if (!rest.empty()) pieces.push_back(rest);
-        if (folderMode && w.stopAt != 0 && received >= w.stopAt) break;
     }
-    return pieces;
+    return out;
 }
 
 class Receiver : public RecordingReceiver {
@@ -436,7 +536,7 @@ public:
         if (m_doneCount != 0) m_pieceAfterDone = true;
         const bool gather = RecordingReceiver::SendPiece(piece);
         m_received += std::strlen(piece);
-        if (m_stopAt != 0 && m_received >= m_stopAt) m_bStop = 1;  // the Stop button
+        if (m_stopAt != 0 && m_received >= m_stopAt) m_state->RequestStop();  // the Stop button
         return gather;
     }
     bool m_pieceAfterDone = false;
@@ -485,11 +585,19 @@ void Describe(const char* what, const World& w, const std::vector<std::string>& 
                          n.failReadAt);
         }
         if (n.failListing) std::fprintf(stderr, " [listing fails]");
+        if (n.failListingAfter >= 0) {
+            std::fprintf(stderr, " [listing breaks off after %d entries]", n.failListingAfter);
+        }
+        if (n.longFile)
+            std::fprintf(stderr, " [%llu bytes long]",
+                         static_cast<unsigned long long>(kLongLength));
         std::fprintf(stderr, "\n");
     }
     std::fprintf(
-        stderr, "  path 1 \"%s\"\n  path 2 \"%s\"\n  stop after %zu bytes, gather from piece %zu\n",
-        Printable(w.path1).c_str(), Printable(w.path2).c_str(), w.stopAt, w.gatherFrom);
+        stderr,
+        "  path 1 \"%s\"\n  path 2 \"%s\"\n  stop after %zu bytes%s, gather from piece %zu\n",
+        Printable(w.path1).c_str(), Printable(w.path2).c_str(), w.stopAt,
+        w.stopBefore ? " (and before the run)" : "", w.gatherFrom);
     const size_t rows = std::max(expected.size(), actual.size());
     for (size_t i = 0; i < rows; ++i) {
         const std::string e = i < expected.size() ? Printable(expected[i]) : "(none)";
@@ -513,30 +621,45 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Populate(w, files);
     Receiver receiver(w.path1, w.path2, w.stopAt);
     receiver.m_gatherFrom = w.gatherFrom;
-    receiver.Run(files);
+    receiver.m_state.emplace(sorowa::DecideRunStart(w.path1, files));
+    if (w.stopBefore) receiver.m_state->RequestStop();
+    receiver.RunWorker(files);
 
     Model model(w);
     model.Run();
-    const int first = w.node1 >= 0 && w.nodes[static_cast<size_t>(w.node1)].kind == Kind::kLink
-                          ? w.nodes[static_cast<size_t>(w.node1)].target
-                          : w.node1;
-    const bool folderMode = first >= 0 && w.nodes[static_cast<size_t>(first)].kind == Kind::kFolder;
-    const std::vector<std::string> expected = ExpectedPieces(w, model, folderMode);
+    const Outcome outcome = PlayOut(model.steps, w.stopAt, w.stopBefore, w.gatherFrom);
+    const std::vector<std::string>& expected = outcome.pieces;
     const std::vector<std::string>& actual = receiver.m_pieces;
 
     // ENGINE_FUZZ_SHOW=1 engine_fuzz INPUT shows what an input decodes to.
     static const bool show = std::getenv("ENGINE_FUZZ_SHOW") != nullptr;
     if (show) Describe("decoded input", w, expected, actual);
+    if (receiver.m_state->Start().folderMode != model.folderMode) {
+        Fail("the run was started in the other mode", w, expected, actual);
+    }
     if (actual != expected) Fail("the report differs from the model", w, expected, actual);
+    const bool stopped = receiver.m_end == sorowa::RunEnd::kStopped;
+    if (stopped != outcome.stopped) {
+        Fail(stopped ? "the run says it was stopped, but nothing was left uncompared"
+                     : "the run says it is complete, but something was left uncompared",
+             w, expected, actual);
+    }
+    // Whatever the moment of the Stop, the report is the whole run's up to a line end.
+    std::string whole;
+    for (const std::string& piece : PlayOut(model.steps, 0, false, 0).pieces) whole += piece;
+    const std::string report = receiver.Report();
+    if (whole.compare(0, report.size(), report) != 0) {
+        Fail("the report is no prefix of the whole run's", w, expected, actual);
+    }
+    if (!report.empty() && report.compare(report.size() - 2, 2, "\r\n") != 0) {
+        Fail("the report does not end on a line end", w, expected, actual);
+    }
     if (receiver.m_doneCount != 1) Fail("not exactly one end notice", w, expected, actual);
     if (receiver.m_pieceAfterDone) Fail("a piece after the end notice", w, expected, actual);
     if (files.OpenFiles() != 0) Fail("a file was left open", w, expected, actual);
     if (files.OpenListings() != 0) Fail("a listing was left open", w, expected, actual);
-    if (receiver.m_bFirstBlock != (actual.empty() ? 1 : 0)) {
-        Fail("the first-block flag disagrees with what was sent", w, expected, actual);
-    }
     // One listing open per level of the walk; Stop may end the walk before its deepest level.
-    if (w.stopAt == 0 && files.MaxOpenListings() != model.maxOpenListings) {
+    if (w.stopAt == 0 && !w.stopBefore && files.MaxOpenListings() != model.maxOpenListings) {
         Fail("the walk held a different number of listings open at once", w, expected, actual);
     }
     return 0;
