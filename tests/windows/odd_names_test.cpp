@@ -68,7 +68,7 @@ TEST(OddNames, PathsAsUsersTypeThemStillWork) {
 }
 
 TEST(OddNames, FirstFoldersTheNarrowCallsCannotReachAreWalkedAsFolders) {
-    ASSERT_FALSE(g_tree.empty()) << "run through odd_tree.sh";
+    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
     const std::string lng(60, 'L');
     const std::string longPath = lng + "\\" + lng + "\\" + lng + "\\" + lng + "\\" + lng;
     EXPECT_GT((g_tree + "\\firsts\\" + longPath).size(), 260u);
