@@ -32,8 +32,7 @@ std::string CounterpartOf(const std::string& first, const std::string& second, i
 // Sends the lines of one pair's block; the header goes before the first of them, once.
 class BlockSender {
 public:
-    BlockSender(CompareRun& run, CompareReceiver& receiver, std::string header)
-        : m_run(run), m_receiver(receiver), m_header(std::move(header)) {}
+    BlockSender(CompareRun& run, std::string header) : m_run(run), m_header(std::move(header)) {}
     ~BlockSender() { m_run.FlushGathered(); }
     BlockSender(const BlockSender&) = delete;
     BlockSender& operator=(const BlockSender&) = delete;
@@ -55,12 +54,11 @@ public:
 private:
     void Send(const std::string& piece) {
         m_headerPending = false;
-        m_receiver.m_bFirstBlock = 0;
+        m_run.m_firstBlock = false;
         m_run.Send(piece.c_str(), piece.size());
     }
 
     CompareRun& m_run;
-    CompareReceiver& m_receiver;
     std::string m_header;
     bool m_headerPending = true;
 };
@@ -92,10 +90,10 @@ void SendDifferences(BlockSender& sender, const unsigned char* a, const unsigned
 }  // namespace
 
 void CompareRun::ComparePair(const std::string& first, const std::string& second) {
-    const int32_t baseLen = m_receiver.m_nBaseLen;
+    const int32_t baseLen = m_state.Start().baseLen;
     const std::string counterpart = CounterpartOf(first, second, baseLen, m_files);
     const std::string displayName = Tail(first, baseLen + 1);
-    BlockSender sender(*this, m_receiver, HeaderLine(m_receiver.m_bFirstBlock != 0, displayName));
+    BlockSender sender(*this, HeaderLine(m_firstBlock, displayName));
 
     if (!Exists(m_files.Attributes(counterpart))) {
         sender.SendReason(displayName + text::kDoesNotExist);
@@ -127,8 +125,11 @@ void CompareRun::ComparePair(const std::string& first, const std::string& second
 bool CompareRun::ComparePairBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
                                    uint64_t length) {
     for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
-        // A window that is going away ends the pair here; nothing more is reported.
-        if (m_receiver.m_bClosing != 0) return true;
+        // A stop ends the pair here: the lines of the blocks compared so far stay.
+        if (m_state.StopRequested()) {
+            m_stopped = true;
+            return true;
+        }
         const uint32_t size =
             static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
         if (!ReadBlock(fileA, m_blockA.data(), size) || !ReadBlock(fileB, m_blockB.data(), size)) {

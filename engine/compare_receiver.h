@@ -1,10 +1,10 @@
-// What a comparison run needs from the window that started it: the two path texts, a
-// synchronous hand-over of report pieces, the end notice, and the run state.
+// What a comparison run needs from whoever started it: the two path texts, a synchronous
+// hand-over of report pieces and the end notice. The run's own state is a RunState.
 #pragma once
 
-#include <atomic>
-#include <cstdint>
 #include <string>
+
+#include "engine/run_state.h"
 
 namespace sorowa {
 
@@ -20,17 +20,9 @@ public:
     // True once the receiver no longer shows pieces one by one (it writes them to a file):
     // from then on the run may gather pieces and hand them over as larger blocks.
     virtual bool SendPiece(const char* piece) = 0;
-    // Tells the window that the run has ended. The last thing a run does.
-    virtual void NotifyDone() = 0;
-
-    // Run state. The window writes it before it starts the worker; during a run the stop
-    // flag is the one field that the window's thread writes while the worker reads it.
-    std::atomic<int32_t> m_bStop{1};  // 1: idle or stop requested; 0: running
-    int32_t m_bFirstBlock = 1;        // 1: no report text produced yet in this run
-    int32_t m_nBaseLen = 0;           // length of the base part of the first path
-    // Set once when the window goes away during a run: the worker then ends as soon as
-    // it can and hands nothing more over.
-    std::atomic<int32_t> m_bClosing{0};
+    // Tells how the run ended. The last thing a run does: it touches neither the receiver
+    // nor its RunState afterwards.
+    virtual void NotifyDone(RunEnd end) = 0;
 };
 
 }  // namespace sorowa

@@ -4,22 +4,11 @@
 
 namespace sorowa {
 
-RunStart DeriveRunStart(const std::string& path1, uint32_t attributes) {
-    RunStart start;
-    if (IsFolder(attributes)) {
-        std::string base = path1;
-        RemoveTrailingSeparators(base);
-        start.folderMode = true;
-        start.baseLen = static_cast<int32_t>(base.size());
-    } else {
-        start.baseLen = FindLastSeparator(path1);
-    }
-    return start;
-}
-
-CompareRun::CompareRun(CompareReceiver& receiver, FileServices& files, std::string firstPath)
+CompareRun::CompareRun(CompareReceiver& receiver, FileServices& files, const RunState& state,
+                       std::string firstPath)
     : m_receiver(receiver),
       m_files(files),
+      m_state(state),
       m_blockA(kBlockSize),
       m_blockB(kBlockSize),
       m_firstPath(std::move(firstPath)) {
@@ -45,25 +34,33 @@ void CompareRun::FlushGathered() {
     m_gathered.clear();
 }
 
-uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files) {
+uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files, RunState& state) {
     const std::string first = receiver.GetPathText1();
     std::string second = receiver.GetPathText2();
     std::string pattern = first;
     RemoveTrailingSeparators(pattern);
     pattern += "\\*.*";
     RemoveTrailingSeparators(second);
-    CompareRun run(receiver, files, first);
-    run.WalkFolder(pattern, second);
-    receiver.NotifyDone();
+    bool stopped = false;
+    {
+        CompareRun run(receiver, files, state, first);
+        run.WalkFolder(pattern, second);
+        stopped = run.Stopped();
+    }
+    receiver.NotifyDone(stopped ? RunEnd::kStopped : RunEnd::kComplete);
     return 0;
 }
 
-uint32_t CompareFileThread(CompareReceiver& receiver, FileServices& files) {
+uint32_t CompareFileThread(CompareReceiver& receiver, FileServices& files, RunState& state) {
     const std::string first = receiver.GetPathText1();
     const std::string second = receiver.GetPathText2();
-    CompareRun run(receiver, files);
-    run.ComparePair(first, second);
-    receiver.NotifyDone();
+    bool stopped = false;
+    {
+        CompareRun run(receiver, files, state);
+        run.ComparePair(first, second);
+        stopped = run.Stopped();
+    }
+    receiver.NotifyDone(stopped ? RunEnd::kStopped : RunEnd::kComplete);
     return 0;
 }
 

@@ -1,5 +1,5 @@
 // A comparison run on the worker thread: its two entries, the pair comparison and the
-// folder walk, and what the Start command derives from the first path.
+// folder walk.
 #pragma once
 
 #include <cstdint>
@@ -8,21 +8,14 @@
 
 #include "engine/compare_receiver.h"
 #include "engine/file_services.h"
+#include "engine/run_state.h"
 
 namespace sorowa {
 
-// The mode of a run and the base length of its first path, as Start derives them.
-struct RunStart {
-    bool folderMode = false;
-    // Folder mode: the length of the first path without its trailing `\` characters.
-    // File mode: the byte index of the last `\`, or -1 when there is none.
-    int32_t baseLen = -1;
-};
-RunStart DeriveRunStart(const std::string& path1, uint32_t attributes);
-
-// Worker entries. Both read the path fields, compare, then notify the end; both return 0.
-uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files);
-uint32_t CompareFileThread(CompareReceiver& receiver, FileServices& files);
+// Worker entries, for the mode that `state` was started in. Both read the path fields,
+// compare, then notify the end; both return 0.
+uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files, RunState& state);
+uint32_t CompareFileThread(CompareReceiver& receiver, FileServices& files, RunState& state);
 
 // The comparing of one run: its block buffers, allocated once, and the hand-over of its
 // report text.
@@ -36,7 +29,8 @@ public:
 
     // `firstPath` is the first path as the user gave it: a first folder that cannot be
     // listed is named by it.
-    CompareRun(CompareReceiver& receiver, FileServices& files, std::string firstPath = {});
+    CompareRun(CompareReceiver& receiver, FileServices& files, const RunState& state,
+               std::string firstPath = {});
 
     // Compares the first-side file `first` with its counterpart under `second` and sends
     // the pair's report block, if any.
@@ -48,6 +42,9 @@ public:
     // Returns 1 when a stop was noticed, else 0.
     int32_t WalkFolder(const std::string& pattern, const std::string& second);
 
+    // True when a stop ended the run before everything was compared.
+    bool Stopped() const { return m_stopped; }
+
     // Hands report text over: piece by piece while the receiver shows pieces, gathered into
     // blocks once it writes them to a file.
     void Send(const char* piece, size_t length);
@@ -55,6 +52,7 @@ public:
     void FlushGathered();
 
 private:
+    friend class BlockSender;
     bool ComparePairBlocks(class BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
                            uint64_t length);
     class WalkPathEntry;
@@ -62,6 +60,10 @@ private:
 
     CompareReceiver& m_receiver;
     FileServices& m_files;
+    const RunState& m_state;
+    // No report text has been produced yet in this run.
+    bool m_firstBlock = true;
+    bool m_stopped = false;
     std::vector<unsigned char> m_blockA;
     std::vector<unsigned char> m_blockB;
     bool m_gathering = false;

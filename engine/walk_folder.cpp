@@ -35,11 +35,11 @@ private:
 // The block of a folder that could not be listed, named by its path relative to the first
 // folder and a `\`, or by the first path itself.
 void CompareRun::SendCannotList(const std::string& prefix) {
-    const size_t base = static_cast<size_t>(m_receiver.m_nBaseLen) + 1;
+    const size_t base = static_cast<size_t>(m_state.Start().baseLen) + 1;
     const std::string name =
         m_depth == 1 ? m_firstPath : (base < prefix.size() ? prefix.substr(base) : prefix);
-    const std::string piece = HeaderLine(m_receiver.m_bFirstBlock != 0, name) + text::kCannotList;
-    m_receiver.m_bFirstBlock = 0;
+    const std::string piece = HeaderLine(m_firstBlock, name) + text::kCannotList;
+    m_firstBlock = false;
     Send(piece.c_str(), piece.size());
     FlushGathered();
 }
@@ -62,9 +62,13 @@ int32_t CompareRun::WalkFolder(const std::string& pattern, const std::string& se
     if (!listing) {
         // An empty folder has nothing to say; one that cannot be listed says so.
         if (error != ListError::kEmpty) SendCannotList(prefix);
-        return m_receiver.m_bStop.load();
+        m_stopped = m_state.StopRequested();
+        return m_stopped ? 1 : 0;
     }
-    if (m_receiver.m_bStop != 0) return 1;
+    if (m_state.StopRequested()) {
+        m_stopped = true;
+        return 1;
+    }
 
     do {
         if (IsFolder(entry.attributes)) {
@@ -82,8 +86,11 @@ int32_t CompareRun::WalkFolder(const std::string& pattern, const std::string& se
         } else {
             ComparePair(prefix + entry.name, second);
         }
+        // A pair that a stop ended leaves the rest of the walk too.
+        if (m_stopped) return 1;
         if (!listing->Next(entry)) return 0;
-    } while (m_receiver.m_bStop == 0);
+    } while (!m_state.StopRequested());
+    m_stopped = true;
     return 1;
 }
 

@@ -8,8 +8,7 @@
 //   then the first and the second path (what they name, trailing `\` count), then the run
 //   options: Stop after some bytes of report, and the piece from which the receiver gathers.
 // Besides the report, piece by piece, each run must end with one end notice, close every
-// file and listing it opened, hold one listing per level of the walk and leave the
-// first-block flag set only when it sent nothing.
+// file and listing it opened and hold one listing per level of the walk.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -436,7 +435,7 @@ public:
         if (m_doneCount != 0) m_pieceAfterDone = true;
         const bool gather = RecordingReceiver::SendPiece(piece);
         m_received += std::strlen(piece);
-        if (m_stopAt != 0 && m_received >= m_stopAt) m_bStop = 1;  // the Stop button
+        if (m_stopAt != 0 && m_received >= m_stopAt) m_state->RequestStop();  // the Stop button
         return gather;
     }
     bool m_pieceAfterDone = false;
@@ -532,9 +531,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (receiver.m_pieceAfterDone) Fail("a piece after the end notice", w, expected, actual);
     if (files.OpenFiles() != 0) Fail("a file was left open", w, expected, actual);
     if (files.OpenListings() != 0) Fail("a listing was left open", w, expected, actual);
-    if (receiver.m_bFirstBlock != (actual.empty() ? 1 : 0)) {
-        Fail("the first-block flag disagrees with what was sent", w, expected, actual);
-    }
     // One listing open per level of the walk; Stop may end the walk before its deepest level.
     if (w.stopAt == 0 && files.MaxOpenListings() != model.maxOpenListings) {
         Fail("the walk held a different number of listings open at once", w, expected, actual);

@@ -1,7 +1,8 @@
 // The code page 932 separator helpers and the run start against a plain model: the text is
 // split into characters byte by byte here, and every answer is read off that split.
 //
-// Input: the first byte picks the attributes given to DeriveRunStart; the rest is the path.
+// Input: the first byte picks the attributes the file services give DecideRunStart for the
+// path; the rest is the path.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/compare_run.h"
 #include "engine/file_services.h"
 #include "engine/path_text.h"
+#include "engine/run_state.h"
 
 namespace {
 
@@ -101,13 +102,33 @@ void CheckLastSeparator(const std::string& path) {
     }
 }
 
+// File services that know only the attributes of every path.
+class FixedAttributes : public sorowa::FileServices {
+public:
+    explicit FixedAttributes(uint32_t attributes) : m_attributes(attributes) {}
+    uint32_t Attributes(const std::string&) override { return m_attributes; }
+    std::unique_ptr<sorowa::OpenFile> OpenForReading(const std::string&) override {
+        return nullptr;
+    }
+    std::unique_ptr<sorowa::FolderListing> ListFirst(const std::string&, sorowa::FolderEntry&,
+                                                     sorowa::ListError& error) override {
+        error = sorowa::ListError::kFailed;
+        return nullptr;
+    }
+    bool IdentifyFolder(const std::string&, sorowa::FolderId&) override { return false; }
+
+private:
+    uint32_t m_attributes;
+};
+
 void CheckRunStart(const std::string& path, uint32_t attributes) {
-    const sorowa::RunStart start = sorowa::DeriveRunStart(path, attributes);
+    FixedAttributes files(attributes);
+    const sorowa::RunStart start = sorowa::DecideRunStart(path, files);
     const bool folder = attributes != sorowa::kNoSuchPath && (attributes & 0x10u) != 0;
-    if (start.folderMode != folder) Fail("DeriveRunStart chose the wrong mode", path);
+    if (start.folderMode != folder) Fail("DecideRunStart chose the wrong mode", path);
     const int32_t expected =
         folder ? static_cast<int32_t>(ModelTrim(path).size()) : ModelLastSeparator(path);
-    if (start.baseLen != expected) Fail("DeriveRunStart base length differs from the model", path);
+    if (start.baseLen != expected) Fail("DecideRunStart base length differs from the model", path);
 }
 
 }  // namespace

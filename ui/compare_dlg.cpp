@@ -20,9 +20,7 @@ CCompareDlg::CCompareDlg(CWnd* parent)
       m_hSmallIcon(
           static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                         IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))),
-      m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))) {
-    m_bStop = 1;
-}
+      m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))) {}
 
 CCompareDlg::~CCompareDlg() = default;
 
@@ -75,31 +73,35 @@ void CCompareDlg::OnOK() {
 
     m_nShown = 0;
     m_bOverflowed = false;
-    m_bStop = 0;
-    m_bFirstBlock = 1;
 
-    const std::string path1 = WindowText(m_editPath1.m_hWnd);
-    const sorowa::RunStart start = sorowa::DeriveRunStart(path1, GetFileAttributesA(path1.c_str()));
-    m_nBaseLen = start.baseLen;
-    m_hWorker = AfxBeginThread(start.folderMode ? FolderThreadEntry : FileThreadEntry, this);
+    // The mode is decided through the same file services as the worker uses.
+    sorowa::Win32FileServices files;
+    m_runState = std::make_unique<sorowa::RunState>(
+        sorowa::DecideRunStart(WindowText(m_editPath1.m_hWnd), files));
+    m_hWorker =
+        AfxBeginThread(m_runState->Start().folderMode ? FolderThreadEntry : FileThreadEntry, this);
     if (m_hWorker == nullptr) {
         // No worker, so no end notice will come: back to idle at once.
-        m_bStop = 1;
+        m_runState.reset();
         EnableWindow(GetDlgItem(m_hWnd, IDOK), TRUE);
         EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), FALSE);
     }
 }
 
-void CCompareDlg::OnStop() { m_bStop = 1; }
+void CCompareDlg::OnStop() {
+    if (m_runState) m_runState->RequestStop();
+}
 
 DWORD WINAPI CCompareDlg::FolderThreadEntry(void* dialog) {
+    CCompareDlg& self = *static_cast<CCompareDlg*>(dialog);
     sorowa::Win32FileServices files;
-    return sorowa::CompareFolderThread(*static_cast<CCompareDlg*>(dialog), files);
+    return sorowa::CompareFolderThread(self, files, *self.m_runState);
 }
 
 DWORD WINAPI CCompareDlg::FileThreadEntry(void* dialog) {
+    CCompareDlg& self = *static_cast<CCompareDlg*>(dialog);
     sorowa::Win32FileServices files;
-    return sorowa::CompareFileThread(*static_cast<CCompareDlg*>(dialog), files);
+    return sorowa::CompareFileThread(self, files, *self.m_runState);
 }
 
 std::string CCompareDlg::WindowText(HWND hwnd) {
@@ -114,12 +116,12 @@ std::string CCompareDlg::GetPathText1() { return WindowText(m_editPath1.m_hWnd);
 std::string CCompareDlg::GetPathText2() { return WindowText(m_editPath2.m_hWnd); }
 
 bool CCompareDlg::SendPiece(const char* piece) {
-    if (m_bClosing != 0) return true;
+    if (m_bClosing) return true;
     return SendMessageA(m_hWnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece), 0) != 0;
 }
 
-void CCompareDlg::NotifyDone() {
-    if (m_bClosing != 0) return;
+void CCompareDlg::NotifyDone(sorowa::RunEnd) {
+    if (m_bClosing) return;
     PostMessageA(m_hWnd, WM_COMPARE_DONE, 0, 0);
 }
 
@@ -128,8 +130,8 @@ void CCompareDlg::NotifyDone() {
 // keeps serving what it may be waiting for (a piece, the text of a field).
 void CCompareDlg::OnDestroy() {
     if (m_hWorker != nullptr) {
-        m_bClosing = 1;
-        m_bStop = 1;
+        m_bClosing = true;
+        m_runState->RequestStop();
         while (MsgWaitForMultipleObjects(1, &m_hWorker, FALSE, INFINITE, QS_SENDMESSAGE) ==
                WAIT_OBJECT_0 + 1) {
             MSG msg;

@@ -2,9 +2,12 @@
 // worker of a run reaches it only through the receiver interface.
 #pragma once
 
+#include <atomic>
+#include <memory>
 #include <string>
 
 #include "engine/compare_receiver.h"
+#include "engine/run_state.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
 #include "framework/stdio_file.h"
@@ -19,7 +22,7 @@ public:
     std::string GetPathText1() override;
     std::string GetPathText2() override;
     bool SendPiece(const char* piece) override;
-    void NotifyDone() override;
+    void NotifyDone(sorowa::RunEnd end) override;
 
     // Bytes of report text the result box may show in one run.
     static constexpr int kDisplayBudget = 30000;
@@ -74,5 +77,9 @@ private:
     bool m_bOverflowed = false;
     // The worker of the run in progress, until its end notice arrives.
     HANDLE m_hWorker = nullptr;
+    // The state of the run in progress, from Start until its end notice arrives.
+    std::unique_ptr<sorowa::RunState> m_runState;
+    // Set once when the window goes during a run: the worker hands nothing more over.
+    std::atomic<bool> m_bClosing{false};
     CFont m_fontResult;
 };

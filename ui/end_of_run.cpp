@@ -7,13 +7,13 @@
 LRESULT CCompareDlg::OnCompareDone(WPARAM, LPARAM) {
     EnableWindow(GetDlgItem(m_hWnd, IDOK), TRUE);
     EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), FALSE);
-    // Posted, so that it is handled once the stop flag says idle: the arrow comes back at
+    // Posted, so that it is handled once no run is in progress: the arrow comes back at
     // once, without waiting for the mouse to move.
     PostMessageA(m_hWnd, WM_SETCURSOR, 0, 0);
     const int shown = m_nShown;
-    m_bStop = 1;
 
-    // The worker's last act was its notice; it no longer touches the window.
+    // The worker's last act was its notice; it no longer touches the window or the state.
+    m_runState.reset();
     if (m_hWorker != nullptr) {
         CloseHandle(m_hWorker);
         m_hWorker = nullptr;
@@ -34,7 +34,8 @@ LRESULT CCompareDlg::OnCompareDone(WPARAM, LPARAM) {
 }
 
 BOOL CCompareDlg::OnSetCursor(HWND, UINT, UINT) {
-    if (m_bStop == 0) {
+    // A run is in progress and no stop was requested.
+    if (m_runState && !m_runState->StopRequested()) {
         SetCursor(m_hWaitCursor);
         return TRUE;
     }

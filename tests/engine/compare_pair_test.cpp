@@ -43,7 +43,6 @@ TEST_P(FilePair, ReportsThePairAsOnePieceOrHeaderAndLines) {
     EXPECT_EQ(receiver.m_pieces, c.pieces);
     EXPECT_EQ(receiver.m_doneCount, 1);
     EXPECT_EQ(files.OpenFiles(), 0);
-    EXPECT_EQ(receiver.m_bFirstBlock, c.pieces.empty() ? 1 : 0);
 }
 
 const PairCase kPairCases[] = {
@@ -232,7 +231,7 @@ TEST(FilePairStop, FileModeIgnoresStopAndFinishesThePair) {
     files.AddFile("C:\\x", "aaaa");
     files.AddFile("D:\\x", "bbbb");
     RecordingReceiver receiver("C:\\x", "D:\\x");
-    receiver.m_onPiece = [&](const std::string&) { receiver.m_bStop = 1; };
+    receiver.m_onPiece = [&](const std::string&) { receiver.m_state->RequestStop(); };
     receiver.Run(files);
     EXPECT_EQ(receiver.m_pieces.size(), 5u);
     EXPECT_EQ(receiver.m_doneCount, 1);
@@ -293,7 +292,7 @@ TEST(FilePairStop, ClosingWindowEndsALongPairAtTheNextBlock) {
     files.AddFile("C:\\x", Bytes(3 * kBlock, 'a'));
     files.AddFile("D:\\x", b);
     RecordingReceiver receiver("C:\\x", "D:\\x");
-    receiver.m_onPiece = [&](const std::string&) { receiver.m_bClosing = 1; };
+    receiver.m_onPiece = [&](const std::string&) { receiver.m_state->RequestStop(); };
     receiver.Run(files);
     // The block in hand is finished; no later block is read.
     EXPECT_EQ(receiver.m_pieces,

@@ -183,7 +183,8 @@ TEST(FolderWalkStop, StopLandsBetweenFiles) {
     StopTree(files);
     RecordingReceiver receiver("C:\\one", "D:\\two");
     receiver.m_onPiece = [&](const std::string& piece) {
-        if (piece.find("FILENAME deep\\er\\c") != std::string::npos) receiver.m_bStop = 1;
+        if (piece.find("FILENAME deep\\er\\c") != std::string::npos)
+            receiver.m_state->RequestStop();
     };
     receiver.Run(files);
     // The pair in hand is finished; nothing later in that folder or above it starts.
@@ -200,11 +201,9 @@ TEST(FolderWalkStop, StopBeforeTheFirstListingComparesNothing) {
     FakeFileServices files;
     StopTree(files);
     RecordingReceiver receiver("C:\\one", "D:\\two");
-    const RunStart start = DeriveRunStart("C:\\one", files.Attributes("C:\\one"));
-    receiver.m_bStop = 1;
-    receiver.m_bFirstBlock = 1;
-    receiver.m_nBaseLen = start.baseLen;
-    CompareFolderThread(receiver, files);
+    receiver.m_state.emplace(DecideRunStart("C:\\one", files));
+    receiver.m_state->RequestStop();
+    receiver.RunWorker(files);
     EXPECT_TRUE(receiver.m_pieces.empty());
     EXPECT_EQ(receiver.m_doneCount, 1);
     EXPECT_EQ(files.OpenListings(), 0);

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/compare_run.h"
 #include "engine/path_text.h"
+#include "engine/run_state.h"
+#include "tests/engine/fake_file_services.h"
 
 namespace sorowa {
 namespace {
@@ -50,11 +51,18 @@ TEST(RunStart, ModeAndBaseLengthComeFromTheFirstPath) {
         {"C:\\" + kHyo, true, 5},    {"C:\\" + kHyo, false, 2}, {"data.bin", false, -1},
     };
     for (const Case& c : cases) {
-        const RunStart start = DeriveRunStart(c.path, c.folder ? kFolderBit : 0x20);
+        testing::FakeFileServices files;
+        if (c.folder) {
+            files.AddFolder(c.path);
+        } else {
+            files.AddFile(c.path, "");
+        }
+        const RunStart start = DecideRunStart(c.path, files);
         EXPECT_EQ(start.folderMode, c.folder) << c.path;
         EXPECT_EQ(start.baseLen, c.baseLen) << c.path;
     }
-    EXPECT_FALSE(DeriveRunStart("C:\\missing", kNoSuchPath).folderMode);
+    testing::FakeFileServices none;
+    EXPECT_FALSE(DecideRunStart("C:\\missing", none).folderMode);
 }
 
 }  // namespace

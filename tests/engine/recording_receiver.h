@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,18 +26,22 @@ public:
         if (m_onPiece) m_onPiece(m_pieces.back());
         return m_gatherFrom != 0 && m_pieces.size() >= m_gatherFrom;
     }
-    void NotifyDone() override { ++m_doneCount; }
+    void NotifyDone(RunEnd end) override {
+        ++m_doneCount;
+        m_end = end;
+    }
 
     // What Start does before the worker runs, then the worker itself.
     void Run(FileServices& files) {
-        const RunStart start = DeriveRunStart(m_path1, files.Attributes(m_path1));
-        m_bStop = 0;
-        m_bFirstBlock = 1;
-        m_nBaseLen = start.baseLen;
-        if (start.folderMode) {
-            CompareFolderThread(*this, files);
+        m_state.emplace(DecideRunStart(m_path1, files));
+        RunWorker(files);
+    }
+    // The worker alone, on the state made beforehand.
+    void RunWorker(FileServices& files) {
+        if (m_state->Start().folderMode) {
+            CompareFolderThread(*this, files, *m_state);
         } else {
-            CompareFileThread(*this, files);
+            CompareFileThread(*this, files, *m_state);
         }
     }
 
@@ -49,6 +54,9 @@ public:
     std::string m_path1, m_path2;
     std::vector<std::string> m_pieces;
     int m_doneCount = 0;
+    RunEnd m_end = RunEnd::kComplete;
+    // The run's state, made by Run.
+    std::optional<RunState> m_state;
     // From this piece on (counting from 1), the receiver lets the run gather; 0: never.
     size_t m_gatherFrom = 0;
     std::function<void(const std::string&)> m_onPiece;

@@ -1,0 +1,49 @@
+// The state of one comparison run: what Start decided from the first path, and the stop
+// request. Made by whoever starts the run and shared with the worker for the run's whole life.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "engine/file_services.h"
+
+namespace sorowa {
+
+// The mode of a run and the base length of its first path.
+struct RunStart {
+    bool folderMode = false;
+    // Folder mode: the length of the first path without its trailing `\` characters.
+    // File mode: the byte index of the last `\`, or -1 when there is none.
+    int32_t baseLen = -1;
+};
+
+// Start's decision, asked of the same file services as the walk uses, so that Start sees the
+// first path as the walk will: folder mode when it names an existing folder.
+RunStart DecideRunStart(const std::string& path1, FileServices& files);
+
+// How a run ended.
+enum class RunEnd {
+    kComplete,  // everything was compared (a stop that came after the last check included)
+    kStopped,   // a stop ended the run before everything was compared
+};
+
+class RunState {
+public:
+    explicit RunState(const RunStart& start) : m_start(start) {}
+    RunState(const RunState&) = delete;
+    RunState& operator=(const RunState&) = delete;
+
+    const RunStart& Start() const { return m_start; }
+
+    // From any thread: the Stop button, a closing window, a console's Ctrl+C.
+    void RequestStop() { m_bStop.store(1); }
+    // Read afresh at every check; no ordering with other data is needed.
+    bool StopRequested() const { return m_bStop.load() != 0; }
+
+private:
+    std::atomic<int32_t> m_bStop{0};
+    RunStart m_start;
+};
+
+}  // namespace sorowa
