@@ -126,10 +126,7 @@ bool CompareRun::ComparePairBlocks(BlockSender& sender, OpenFile& fileA, OpenFil
                                    uint64_t length) {
     for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
         // A stop ends the pair here: the lines of the blocks compared so far stay.
-        if (m_state.StopRequested()) {
-            m_stopped = true;
-            return true;
-        }
+        if (StopRequestedNow()) return true;
         const uint32_t size =
             static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
         if (!ReadBlock(fileA, m_blockA.data(), size) || !ReadBlock(fileB, m_blockB.data(), size)) {

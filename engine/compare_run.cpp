@@ -15,6 +15,11 @@ CompareRun::CompareRun(CompareReceiver& receiver, FileServices& files, const Run
     m_gathered.reserve(kGatherSize);
 }
 
+bool CompareRun::StopRequestedNow() {
+    if (m_state.StopRequested()) m_stopped = true;
+    return m_stopped;
+}
+
 void CompareRun::Send(const char* piece, size_t length) {
     if (!m_gathering) {
         m_gathering = m_receiver.SendPiece(piece);
@@ -37,14 +42,13 @@ void CompareRun::FlushGathered() {
 uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files, RunState& state) {
     const std::string first = receiver.GetPathText1();
     std::string second = receiver.GetPathText2();
-    std::string pattern = first;
-    RemoveTrailingSeparators(pattern);
-    pattern += "\\*.*";
+    std::string firstFolder = first;
+    RemoveTrailingSeparators(firstFolder);
     RemoveTrailingSeparators(second);
     bool stopped = false;
     {
         CompareRun run(receiver, files, state, first);
-        run.WalkFolder(pattern, second);
+        run.WalkFolder(firstFolder, second);
         stopped = run.Stopped();
     }
     receiver.NotifyDone(stopped ? RunEnd::kStopped : RunEnd::kComplete);

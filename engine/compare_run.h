@@ -36,11 +36,11 @@ public:
     // the pair's report block, if any.
     void ComparePair(const std::string& first, const std::string& second);
 
-    // Lists `pattern` ("folder\*.*") depth first and compares every file with its
-    // counterpart under `second`. A folder that cannot be listed gets a block of its own; a
-    // folder that is one of those being walked (a link back up the tree) is not entered.
-    // Returns 1 when a stop was noticed, else 0.
-    int32_t WalkFolder(const std::string& pattern, const std::string& second);
+    // Lists `firstFolder` (a path without trailing `\`) depth first and compares every file
+    // with its counterpart under `second`. A folder that cannot be listed gets a block of its
+    // own; a folder that is one of those being walked (a link back up the tree) is not entered.
+    // Ends early when a stop is requested.
+    void WalkFolder(const std::string& firstFolder, const std::string& second);
 
     // True when a stop ended the run before everything was compared.
     bool Stopped() const { return m_stopped; }
@@ -55,8 +55,11 @@ private:
     friend class BlockSender;
     bool ComparePairBlocks(class BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
                            uint64_t length);
-    class WalkPathEntry;
-    void SendCannotList(const std::string& prefix);
+    class FolderWalk;
+    // Checked before each file pair, each folder to enter and each block of a pair: each of
+    // them is left uncompared when a stop has been requested.
+    bool StopRequestedNow();
+    void SendCannotList(const std::string& prefix, bool firstFolder);
 
     CompareReceiver& m_receiver;
     FileServices& m_files;
@@ -69,9 +72,6 @@ private:
     bool m_gathering = false;
     std::string m_gathered;
     std::string m_firstPath;
-    // The folders from the first one down to the one being listed.
-    std::vector<FolderId> m_walkPath;
-    size_t m_depth = 0;
 };
 
 }  // namespace sorowa

@@ -1,0 +1,119 @@
+// A tree far deeper than any call stack could walk recursively.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/texts.h"
+#include "tests/engine/recording_receiver.h"
+
+namespace sorowa::testing {
+namespace {
+
+// Two chains of folders, "C:\t\d\d...\d" and "D:\t\d\d...\d", `depth` folders below "t", with
+// one file "f" at the bottom of each. Every answer is read off the path's length and its
+// first and last characters, so that no call costs more the deeper the path goes.
+class DeepChain : public FileServices {
+public:
+    explicit DeepChain(size_t depth) : m_depth(depth) {}
+
+    int OpenListings() const { return m_openListings; }
+    int MaxOpenListings() const { return m_maxOpenListings; }
+
+    uint32_t Attributes(const std::string& path) override {
+        if (path.back() == 'f') return Level(path) == m_depth + 1 ? 0x20 : kNoSuchPath;
+        return Level(path) <= m_depth ? kFolderBit : kNoSuchPath;
+    }
+
+    std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override {
+        if (Attributes(path) != 0x20) return nullptr;
+        return std::make_unique<OneByte>(path[0] == 'C' ? '1' : '2');
+    }
+
+    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
+                                             ListError& error) override {
+        // The pattern is the folder and "\*.*".
+        const size_t level = Level(pattern) - 2;
+        error = ListError::kNone;
+        first = {kFolderBit, "."};
+        return std::make_unique<Listing>(*this, level < m_depth);
+    }
+
+    bool IdentifyFolder(const std::string& folder, FolderId& id) override {
+        id = {static_cast<uint64_t>(folder[0]), Level(folder)};
+        return true;
+    }
+
+private:
+    static constexpr size_t kTopLength = 4;  // "C:\t"
+
+    // 0 for "C:\t", 1 for "C:\t\d", ...; a file "f" counts as one level below its folder.
+    static size_t Level(const std::string& path) {
+        return path.size() < kTopLength ? 0 : (path.size() - kTopLength) / 2;
+    }
+
+    class OneByte : public OpenFile {
+    public:
+        explicit OneByte(char byte) : m_byte(byte) {}
+        bool Length(uint64_t& length) override {
+            length = 1;
+            return true;
+        }
+        bool Read(void* buffer, uint32_t wanted, uint32_t& got) override {
+            got = std::min<uint32_t>(wanted, 1);
+            if (got != 0) *static_cast<char*>(buffer) = m_byte;
+            return true;
+        }
+
+    private:
+        char m_byte;
+    };
+
+    // ".", "..", then "d" above the bottom and "f" at it.
+    class Listing : public FolderListing {
+    public:
+        Listing(DeepChain& owner, bool above) : m_owner(owner), m_above(above) {
+            m_owner.m_maxOpenListings =
+                std::max(m_owner.m_maxOpenListings, ++m_owner.m_openListings);
+        }
+        ~Listing() override { --m_owner.m_openListings; }
+        bool Next(FolderEntry& entry) override {
+            switch (++m_index) {
+                case 1:
+                    entry = {kFolderBit, ".."};
+                    return true;
+                case 2:
+                    entry = m_above ? FolderEntry{kFolderBit, "d"} : FolderEntry{0x20, "f"};
+                    return true;
+                default:
+                    return false;
+            }
+        }
+
+    private:
+        DeepChain& m_owner;
+        bool m_above;
+        int m_index = 0;
+    };
+
+    size_t m_depth;
+    int m_openListings = 0;
+    int m_maxOpenListings = 0;
+};
+
+TEST(DeepWalk, AHundredThousandLevelsAreWalkedToTheBottom) {
+    constexpr size_t kDepth = 100000;
+    DeepChain files(kDepth);
+    RecordingReceiver receiver("C:\\t", "D:\\t");
+    receiver.Run(files);
+
+    std::string name;
+    for (size_t i = 0; i < kDepth; ++i) name += "d\\";
+    name += "f";
+    EXPECT_EQ(receiver.Report(), "FILENAME " + name + "\r\n00000000 : 31 32\r\n");
+    EXPECT_EQ(receiver.m_doneCount, 1);
+    EXPECT_EQ(files.MaxOpenListings(), static_cast<int>(kDepth) + 1);
+    EXPECT_EQ(files.OpenListings(), 0);
+}
+
+}  // namespace
+}  // namespace sorowa::testing
