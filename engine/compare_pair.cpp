@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "engine/compare_run.h"
+#include "engine/path_text.h"
 #include "engine/report_lines.h"
 #include "engine/texts.h"
 
@@ -21,10 +22,15 @@ std::string Tail(const std::string& text, int32_t from) {
 // The counterpart of `first`: under `second` when that is a folder, else `second` itself.
 std::string CounterpartOf(const std::string& first, const std::string& second, int32_t baseLen,
                           FileServices& files) {
-    if (!IsFolder(files.Attributes(second))) return second;
+    std::string folder = second;
+    RemoveTrailingSeparators(folder);
+    if (!IsFolder(files.Attributes(FolderQueryPath(folder)))) return second;
+    // Separators alone name the root of the current drive; joined as they are, two of them
+    // would begin a network path.
+    const std::string& base = folder.empty() ? folder : second;
     // A first path without any `\` is a bare name: join it with a separator of its own.
-    if (baseLen < 0) return second + "\\" + first;
-    return second + Tail(first, baseLen);
+    if (baseLen < 0) return base + "\\" + first;
+    return base + Tail(first, baseLen);
 }
 
 }  // namespace

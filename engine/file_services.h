@@ -50,12 +50,19 @@ struct FolderEntry {
     std::string name;
 };
 
+// What moving to the next entry of a listing found.
+enum class ListStep {
+    kEntry,   // the next entry
+    kEnd,     // no more entries
+    kFailed,  // the listing broke off (a device or network error, a folder gone meanwhile, ...)
+};
+
 // An open listing, positioned on an entry. Closed when the object goes.
 class FolderListing {
 public:
     virtual ~FolderListing() = default;
-    // Moves to the next entry; false at the end of the listing or when the fetch fails.
-    virtual bool Next(FolderEntry& entry) = 0;
+    // Moves to the next entry, which `entry` receives when there is one.
+    virtual ListStep Next(FolderEntry& entry) = 0;
 };
 
 class FileServices {

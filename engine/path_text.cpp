@@ -25,6 +25,12 @@ void RemoveTrailingSeparators(std::string& path) {
     if (keep < path.size()) path.resize(keep);
 }
 
+std::string FolderQueryPath(const std::string& folder) {
+    if (folder.empty()) return "\\";
+    if (folder.size() == 2 && folder[1] == ':') return folder + "\\";
+    return folder;
+}
+
 int FindLastSeparator(const std::string& path) {
     int last = -1;
     ForEachCharacter(path, [&](size_t i) {

@@ -18,4 +18,10 @@ void RemoveTrailingSeparators(std::string& path);
 // The byte index of the last `\` character, or -1 when there is none.
 int FindLastSeparator(const std::string& path);
 
+// The folder that `folder` (a path without trailing `\` characters) stands for when a `\` and
+// a name are joined to it, as a path to ask the file services about. What is left of a root
+// keeps its `\`: "" (from "\") is the root of the current drive, and "X:" the root of drive
+// X, not its current folder. Any other path is the same text.
+std::string FolderQueryPath(const std::string& folder);
+
 }  // namespace sorowa

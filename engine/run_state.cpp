@@ -6,9 +6,10 @@ namespace sorowa {
 
 RunStart DecideRunStart(const std::string& path1, FileServices& files) {
     RunStart start;
-    if (IsFolder(files.Attributes(path1))) {
-        std::string base = path1;
-        RemoveTrailingSeparators(base);
+    // The first path as the walk sees it: without trailing `\`, a drive's root as the root.
+    std::string base = path1;
+    RemoveTrailingSeparators(base);
+    if (IsFolder(files.Attributes(FolderQueryPath(base)))) {
         start.folderMode = true;
         start.baseLen = static_cast<int32_t>(base.size());
     } else {

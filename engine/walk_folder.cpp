@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "engine/compare_run.h"
+#include "engine/path_text.h"
 #include "engine/report_lines.h"
 #include "engine/texts.h"
 
@@ -38,10 +39,22 @@ public:
                 level.entryPending = false;
                 // May enter a subfolder, which moves `level`.
                 if (!Handle(level.entry)) return;
-            } else if (!level.listing->Next(level.entry)) {
-                Leave();
-            } else {
-                level.entryPending = true;
+                continue;
+            }
+            switch (level.listing->Next(level.entry)) {
+                case ListStep::kEntry:
+                    level.entryPending = true;
+                    break;
+                case ListStep::kFailed:
+                    // What was compared in the folder stays; the folder is reported as one
+                    // that cannot be listed.
+                    m_path.resize(level.prefixLength);
+                    m_run.SendCannotList(m_path, m_levels.size() == 1);
+                    Leave();
+                    break;
+                case ListStep::kEnd:
+                    Leave();
+                    break;
             }
         }
     }
@@ -130,7 +143,7 @@ void CompareRun::SendCannotList(const std::string& prefix, bool firstFolder) {
 void CompareRun::WalkFolder(const std::string& firstFolder, const std::string& second) {
     FolderWalk walk(*this, firstFolder, second);
     FolderId id;
-    const bool known = m_files.IdentifyFolder(firstFolder, id);
+    const bool known = m_files.IdentifyFolder(FolderQueryPath(firstFolder), id);
     walk.Run(known ? &id : nullptr);
 }
 

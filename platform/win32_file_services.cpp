@@ -59,11 +59,13 @@ public:
     Win32Listing(const Win32Listing&) = delete;
     Win32Listing& operator=(const Win32Listing&) = delete;
 
-    bool Next(FolderEntry& entry) override {
+    ListStep Next(FolderEntry& entry) override {
         WIN32_FIND_DATAW data;
-        if (!FindNextFileW(m_find, &data)) return false;
+        if (!FindNextFileW(m_find, &data)) {
+            return GetLastError() == ERROR_NO_MORE_FILES ? ListStep::kEnd : ListStep::kFailed;
+        }
         ToEntry(data, entry);
-        return true;
+        return ListStep::kEntry;
     }
 
 private:

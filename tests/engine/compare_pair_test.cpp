@@ -226,17 +226,6 @@ TEST(FilePairPaths, SecondFileIsNotOpenedWhenTheFirstCannotBe) {
     EXPECT_EQ(files.Opened(), std::vector<std::string>{"C:\\a\\x.bin"});
 }
 
-TEST(FilePairStop, FileModeIgnoresStopAndFinishesThePair) {
-    FakeFileServices files;
-    files.AddFile("C:\\x", "aaaa");
-    files.AddFile("D:\\x", "bbbb");
-    RecordingReceiver receiver("C:\\x", "D:\\x");
-    receiver.m_onPiece = [&](const std::string&) { receiver.m_state->RequestStop(); };
-    receiver.Run(files);
-    EXPECT_EQ(receiver.m_pieces.size(), 5u);
-    EXPECT_EQ(receiver.m_doneCount, 1);
-}
-
 TEST(FilePairBlocks, DifferencesAtEveryBoundaryKeepTheirOffsets) {
     // Both sides of the scan stretches inside a block and of the blocks themselves.
     const size_t offsets[] = {0, 4095, 4096, kBlock - 1, kBlock, kBlock + 1, 2 * kBlock};
@@ -285,20 +274,52 @@ TEST(FilePairBlocks, ReceiverWritingToAFileGetsTheSameTextInLargerBlocks) {
     }
 }
 
-TEST(FilePairStop, ClosingWindowEndsALongPairAtTheNextBlock) {
+// Stop in file mode, on a pair of three blocks that differ in the first byte of each.
+TEST(FilePairStop, StopEndsThePairAtTheNextBlock) {
+    const std::vector<std::string> all = {"FILENAME x\r\n", "00000000 : 61 62\r\n",
+                                          "00100000 : 61 62\r\n", "00200000 : 61 62\r\n"};
+    struct Case {
+        size_t stopAfter;  // pieces received when Stop is pressed; 0: before the worker starts
+        size_t pieces;     // pieces of `all` the report keeps
+        RunEnd end;
+    };
+    // The block in hand is finished; no later block is read. A Stop during the last block
+    // leaves nothing uncompared.
+    const Case cases[] = {
+        {0, 0, RunEnd::kStopped}, {1, 2, RunEnd::kStopped},  {2, 2, RunEnd::kStopped},
+        {3, 3, RunEnd::kStopped}, {4, 4, RunEnd::kComplete},
+    };
+    for (const Case& c : cases) {
+        FakeFileServices files;
+        std::string b = Bytes(3 * kBlock, 'a');
+        b[0] = b[kBlock] = b[2 * kBlock] = 'b';
+        files.AddFile("C:\\x", Bytes(3 * kBlock, 'a'));
+        files.AddFile("D:\\x", b);
+        RecordingReceiver receiver("C:\\x", "D:\\x");
+        receiver.m_state.emplace(DecideRunStart("C:\\x", files));
+        if (c.stopAfter == 0) receiver.m_state->RequestStop();
+        receiver.m_onPiece = [&](const std::string&) {
+            if (receiver.m_pieces.size() == c.stopAfter) receiver.m_state->RequestStop();
+        };
+        receiver.RunWorker(files);
+        EXPECT_EQ(
+            receiver.m_pieces,
+            std::vector<std::string>(all.begin(), all.begin() + static_cast<ptrdiff_t>(c.pieces)))
+            << c.stopAfter;
+        EXPECT_EQ(receiver.m_end, c.end) << c.stopAfter;
+        EXPECT_EQ(receiver.m_doneCount, 1);
+        EXPECT_EQ(files.OpenFiles(), 0);
+    }
+
+    // A pair of one block is compared whole, and nothing is left.
     FakeFileServices files;
-    std::string b = Bytes(3 * kBlock, 'a');
-    b[0] = b[kBlock] = b[2 * kBlock] = 'b';
-    files.AddFile("C:\\x", Bytes(3 * kBlock, 'a'));
-    files.AddFile("D:\\x", b);
+    files.AddFile("C:\\x", "aaaa");
+    files.AddFile("D:\\x", "bbbb");
     RecordingReceiver receiver("C:\\x", "D:\\x");
     receiver.m_onPiece = [&](const std::string&) { receiver.m_state->RequestStop(); };
     receiver.Run(files);
-    // The block in hand is finished; no later block is read.
-    EXPECT_EQ(receiver.m_pieces,
-              (std::vector<std::string>{"FILENAME x\r\n", "00000000 : 61 62\r\n"}));
-    EXPECT_EQ(receiver.m_doneCount, 1);
-    EXPECT_EQ(files.OpenFiles(), 0);
+    EXPECT_EQ(receiver.m_pieces.size(), 5u);
+    EXPECT_EQ(receiver.m_end, RunEnd::kComplete);
 }
 
 }  // namespace

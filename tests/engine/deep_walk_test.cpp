@@ -76,16 +76,16 @@ private:
                 std::max(m_owner.m_maxOpenListings, ++m_owner.m_openListings);
         }
         ~Listing() override { --m_owner.m_openListings; }
-        bool Next(FolderEntry& entry) override {
+        ListStep Next(FolderEntry& entry) override {
             switch (++m_index) {
                 case 1:
                     entry = {kFolderBit, ".."};
-                    return true;
+                    return ListStep::kEntry;
                 case 2:
                     entry = m_above ? FolderEntry{kFolderBit, "d"} : FolderEntry{0x20, "f"};
-                    return true;
+                    return ListStep::kEntry;
                 default:
-                    return false;
+                    return ListStep::kEnd;
             }
         }
 

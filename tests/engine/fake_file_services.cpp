@@ -9,6 +9,7 @@ namespace sorowa::testing {
 
 std::string FakeFileServices::Normal(const std::string& path) {
     std::string out;
+    if (!path.empty() && path[0] == '\\' && (path.size() == 1 || path[1] != '\\')) out = "C:";
     bool afterSeparator = false;
     for (size_t i = 0; i < path.size(); ++i) {
         const char c = path[i];
@@ -136,20 +137,23 @@ std::unique_ptr<OpenFile> FakeFileServices::OpenForReading(const std::string& pa
 
 class FakeListing : public FolderListing {
 public:
-    FakeListing(FakeFileServices& owner, std::vector<FolderEntry> entries)
-        : m_owner(owner), m_entries(std::move(entries)) {
+    // The listing breaks off at entry `failAt`, if that is one of its entries.
+    FakeListing(FakeFileServices& owner, std::vector<FolderEntry> entries, size_t failAt)
+        : m_owner(owner), m_entries(std::move(entries)), m_failAt(failAt) {
         m_owner.m_maxOpenListings = std::max(m_owner.m_maxOpenListings, ++m_owner.m_openListings);
     }
     ~FakeListing() override { --m_owner.m_openListings; }
-    bool Next(FolderEntry& entry) override {
-        if (++m_index >= m_entries.size()) return false;
-        entry = m_entries[m_index];
-        return true;
+    ListStep Next(FolderEntry& entry) override {
+        if (m_index + 1 >= m_entries.size()) return ListStep::kEnd;
+        if (m_index + 1 == m_failAt) return ListStep::kFailed;
+        entry = m_entries[++m_index];
+        return ListStep::kEntry;
     }
 
 private:
     FakeFileServices& m_owner;
     std::vector<FolderEntry> m_entries;
+    size_t m_failAt;
     size_t m_index = 0;
 };
 
@@ -168,7 +172,8 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
         pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0) {
         return nullptr;
     }
-    const std::string folder = Resolve(pattern.substr(0, pattern.size() - suffix.size()));
+    // The folder with its `\`: "\*.*" lists the root of the current drive.
+    const std::string folder = Resolve(pattern.substr(0, pattern.size() - suffix.size() + 1));
     auto it = m_nodes.find(folder);
     if (it == m_nodes.end() || !it->second.folder || m_failListing.count(folder)) return nullptr;
 
@@ -177,6 +182,10 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
         entries.push_back({kFolderBit, "."});
         entries.push_back({kFolderBit, ".."});
     }
+    size_t failAt = SIZE_MAX;
+    auto fails = m_failListingAfter.find(folder);
+    if (fails != m_failListingAfter.end())
+        failAt = std::max<size_t>(entries.size() + fails->second, 1);
     for (const std::string& name : it->second.children) {
         entries.push_back({m_nodes.at(folder + "\\" + name).attributes, name});
     }
@@ -186,7 +195,7 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
     }
     error = ListError::kNone;
     first = entries.front();
-    return std::make_unique<FakeListing>(*this, std::move(entries));
+    return std::make_unique<FakeListing>(*this, std::move(entries), failAt);
 }
 
 }  // namespace sorowa::testing

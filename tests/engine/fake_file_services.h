@@ -1,6 +1,7 @@
 // In-memory file services with Windows-style paths: entries are listed in the order they
 // were added, "." and ".." open every listing but a drive root's, and a file cannot be
-// opened twice at once (no sharing), as on the real platform.
+// opened twice at once (no sharing), as on the real platform. The current drive is C:, so
+// "\x" is "C:\x"; there is no current folder.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,11 @@ public:
     // Failures the real platform can produce.
     void FailOpen(const std::string& path) { m_failOpen.insert(Normal(path)); }
     void FailListing(const std::string& folder) { m_failListing.insert(Normal(folder)); }
+    // The listing of `folder` breaks off once it has delivered `entries` of its own entries
+    // ("." and ".." come before them and are not counted); its first entry always comes.
+    void FailListingAfter(const std::string& folder, size_t entries) {
+        m_failListingAfter[Normal(folder)] = entries;
+    }
     void FailLength(const std::string& path) { m_failLength.insert(Normal(path)); }
     // Reads of `path` fail from byte `offset` on; `shortRead` makes them deliver fewer
     // bytes instead.
@@ -45,7 +51,8 @@ public:
                                              ListError& error) override;
     bool IdentifyFolder(const std::string& folder, FolderId& id) override;
 
-    // Folds repeated `\`, drops trailing ones: "D:\" and "D:" name the same root.
+    // Folds repeated `\`, drops trailing ones: "D:\" and "D:" name the same root. A path
+    // rooted on the current drive ("\x") gets its drive.
     static std::string Normal(const std::string& path);
 
 private:
@@ -70,6 +77,7 @@ private:
 
     std::map<std::string, Node> m_nodes;
     std::set<std::string> m_failOpen, m_failListing, m_failLength;
+    std::map<std::string, size_t> m_failListingAfter;
     std::vector<std::string> m_opened;
     int m_openFiles = 0;
     int m_openListings = 0;

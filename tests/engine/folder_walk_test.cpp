@@ -1,6 +1,8 @@
 // Folder mode: the walk over the first folder, the blocks it produces, and Stop.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "engine/texts.h"
 #include "tests/engine/fake_file_services.h"
 #include "tests/engine/recording_receiver.h"
@@ -86,6 +88,39 @@ TEST(FolderWalk, DriveRootAndDoubleByteFolderNames) {
     EXPECT_EQ(inner.Report(), "FILENAME x\r\n00000000 : 31 32\r\n");
 }
 
+TEST(FolderWalk, DriveRootsAndBareSeparatorsAreTheRootsThemselves) {
+    const std::string forward =
+        "FILENAME a\r\n00000000 : 31 32\r\n\r\nFILENAME sub\\b\r\n00000000 : 31 32\r\n";
+    const std::string backward =
+        "FILENAME a\r\n00000000 : 32 31\r\n\r\nFILENAME sub\\b\r\n00000000 : 32 31\r\n";
+    // "\" is the root of the fake's current drive, C:.
+    const std::pair<const char*, const char*> firstAndSecond[] = {
+        {"\\", "D:\\"}, {"C:", "D:"}, {"C:\\", "D:"}, {"\\\\", "D:\\\\"}};
+    for (const auto& [first, second] : firstAndSecond) {
+        FakeFileServices files;
+        files.AddFile("C:\\a", "1");
+        files.AddFile("C:\\sub\\b", "1");
+        files.AddFolderLink("C:\\loop", "C:");  // back to the root: not entered
+        files.AddFile("D:\\a", "2");
+        files.AddFile("D:\\sub\\b", "2");
+        RecordingReceiver there(first, second);
+        there.Run(files);
+        EXPECT_EQ(there.Report(), forward) << first << " " << second;
+        RecordingReceiver back(second, first);
+        back.Run(files);
+        EXPECT_EQ(back.Report(), backward) << second << " " << first;
+    }
+
+    // File mode: the name goes after the root's own `\`, not after a second one.
+    FakeFileServices files;
+    files.AddFile("C:\\a", "1");
+    files.AddFile("D:\\a", "2");
+    RecordingReceiver receiver("D:\\a", "\\");
+    receiver.Run(files);
+    EXPECT_EQ(receiver.Report(), "FILENAME a\r\n00000000 : 32 31\r\n");
+    EXPECT_EQ(files.Opened(), (std::vector<std::string>{"D:\\a", "\\a"}));
+}
+
 TEST(FolderWalk, SecondPathNamingAFileIsComparedWithEveryFile) {
     FakeFileServices files;
     files.AddFile("C:\\one\\a", "12");
@@ -138,6 +173,38 @@ TEST(FolderWalk, FolderThatCannotBeListedGetsABlockOfItsOwn) {
     EXPECT_EQ(first.m_doneCount, 1);
 }
 
+TEST(FolderWalk, ListingThatBreaksOffKeepsWhatWasComparedAndSaysSo) {
+    const std::string a = "FILENAME a\r\n00000000 : 31 32\r\n";
+    const std::string b = "\r\nFILENAME sub\\b\r\n00000000 : 31 32\r\n";
+    const std::string c = "\r\nFILENAME sub\\c\r\n00000000 : 31 32\r\n";
+    const std::string z = "\r\nFILENAME z\r\n00000000 : 31 32\r\n";
+    const std::string sub = "\r\nFILENAME sub\\\r\n" + kCannotList;
+    struct Case {
+        const char* folder;
+        size_t entries;  // delivered before the listing breaks off
+        std::string report;
+    };
+    const Case cases[] = {
+        {"C:\\one\\sub", 1, a + b + sub + z},
+        {"C:\\one\\sub", 0, a + sub + z},
+        // The first folder is named by the first path as it was given.
+        {"C:\\one", 2, a + b + c + "\r\nFILENAME C:\\one\\\r\n" + kCannotList},
+    };
+    for (const Case& k : cases) {
+        FakeFileServices files;
+        for (const char* name : {"a", "sub\\b", "sub\\c", "z"}) {
+            files.AddFile(std::string("C:\\one\\") + name, "1");
+            files.AddFile(std::string("D:\\two\\") + name, "2");
+        }
+        files.FailListingAfter(k.folder, k.entries);
+        RecordingReceiver receiver("C:\\one\\", "D:\\two");
+        receiver.Run(files);
+        EXPECT_EQ(receiver.Report(), k.report) << k.folder << " " << k.entries;
+        EXPECT_EQ(receiver.m_end, RunEnd::kComplete);
+        EXPECT_EQ(files.OpenListings(), 0);
+    }
+}
+
 TEST(FolderWalk, LinksBackUpTheTreeAreNotEntered) {
     FakeFileServices files;
     files.AddFile("C:\\one\\a", "1");
@@ -178,26 +245,82 @@ void StopTree(FakeFileServices& f) {
     f.AddFile("C:\\one\\f", "1");
 }
 
-TEST(FolderWalkStop, StopLandsBetweenFiles) {
+const std::string kStopTreeUpToC =
+    "FILENAME a\r\na" + kNotExist + "\r\nFILENAME deep\\er\\b\r\ndeep\\er\\b" + kNotExist +
+    "\r\nFILENAME deep\\er\\c\r\n00000000 : 78 61\r\n00000001 : 79 62\r\n00000002 : 7A 63\r\n";
+
+constexpr size_t kBlock = CompareRun::kBlockSize;
+
+struct StopCase {
+    const char* name;
+    std::function<void(FakeFileServices&)> fixture;
+    const char* stopOn;  // Stop is pressed when a piece holding this text has arrived
+    std::string report;
+    RunEnd end;
+};
+
+class FolderWalkStop : public ::testing::TestWithParam<StopCase> {};
+
+TEST_P(FolderWalkStop, StopEndsTheRunAtTheNextCheckAndSaysWhetherAnythingWasLeft) {
+    const StopCase& c = GetParam();
     FakeFileServices files;
-    StopTree(files);
+    c.fixture(files);
     RecordingReceiver receiver("C:\\one", "D:\\two");
     receiver.m_onPiece = [&](const std::string& piece) {
-        if (piece.find("FILENAME deep\\er\\c") != std::string::npos)
-            receiver.m_state->RequestStop();
+        if (piece.find(c.stopOn) != std::string::npos) receiver.m_state->RequestStop();
     };
     receiver.Run(files);
-    // The pair in hand is finished; nothing later in that folder or above it starts.
-    EXPECT_EQ(receiver.Report(),
-              "FILENAME a\r\na" + kNotExist + "\r\nFILENAME deep\\er\\b\r\ndeep\\er\\b" +
-                  kNotExist +
-                  "\r\nFILENAME deep\\er\\c\r\n"
-                  "00000000 : 78 61\r\n00000001 : 79 62\r\n00000002 : 7A 63\r\n");
+    EXPECT_EQ(receiver.Report(), c.report);
+    EXPECT_EQ(receiver.m_end, c.end);
     EXPECT_EQ(receiver.m_doneCount, 1);
     EXPECT_EQ(files.OpenListings(), 0);
+    EXPECT_EQ(files.OpenFiles(), 0);
 }
 
-TEST(FolderWalkStop, StopBeforeTheFirstListingComparesNothing) {
+const StopCase kStopCases[] = {
+    // The pair in hand is finished; nothing later in that folder or above it starts.
+    {"BetweenFiles", StopTree, "FILENAME deep\\er\\c", kStopTreeUpToC, RunEnd::kStopped},
+    {"DuringTheLastPair", StopTree, "FILENAME f",
+     [] {
+         FakeFileServices f;
+         StopTree(f);
+         RecordingReceiver whole("C:\\one", "D:\\two");
+         whole.Run(f);
+         return whole.Report();
+     }(),
+     RunEnd::kComplete},
+    // A long pair ends at its next block: the lines of the blocks read so far stay.
+    {"InsideALongPair",
+     [](FakeFileServices& f) {
+         std::string b(3 * kBlock, 'a');
+         b[0] = b[kBlock] = b[2 * kBlock] = 'b';
+         f.AddFile("C:\\one\\big", std::string(3 * kBlock, 'a'));
+         f.AddFile("D:\\two\\big", b);
+         f.AddFile("C:\\one\\z", "1");
+     },
+     "00000000 : 61 62", "FILENAME big\r\n00000000 : 61 62\r\n", RunEnd::kStopped},
+    // A link back up the tree is never compared, so it is not left uncompared either.
+    {"BeforeALinkBackUp",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\one\\a", "1");
+         f.AddFolderLink("C:\\one\\loop", "C:\\one");
+         f.AddFolder("D:\\two");
+     },
+     "FILENAME a", "FILENAME a\r\na" + kNotExist, RunEnd::kComplete},
+    // A folder still to be listed is something left.
+    {"BeforeAnEmptyFolder",
+     [](FakeFileServices& f) {
+         f.AddFile("C:\\one\\a", "1");
+         f.AddFolder("C:\\one\\empty");
+         f.AddFolder("D:\\two");
+     },
+     "FILENAME a", "FILENAME a\r\na" + kNotExist, RunEnd::kStopped},
+};
+
+INSTANTIATE_TEST_SUITE_P(Engine, FolderWalkStop, ::testing::ValuesIn(kStopCases),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(FolderWalkStopFirst, StopBeforeTheFirstListingComparesNothing) {
     FakeFileServices files;
     StopTree(files);
     RecordingReceiver receiver("C:\\one", "D:\\two");
@@ -205,6 +328,7 @@ TEST(FolderWalkStop, StopBeforeTheFirstListingComparesNothing) {
     receiver.m_state->RequestStop();
     receiver.RunWorker(files);
     EXPECT_TRUE(receiver.m_pieces.empty());
+    EXPECT_EQ(receiver.m_end, RunEnd::kStopped);
     EXPECT_EQ(receiver.m_doneCount, 1);
     EXPECT_EQ(files.OpenListings(), 0);
 }

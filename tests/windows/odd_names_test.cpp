@@ -67,6 +67,26 @@ TEST(OddNames, PathsAsUsersTypeThemStillWork) {
     SetCurrentDirectoryA(saved);
 }
 
+TEST(OddNames, FirstFoldersTheNarrowCallsCannotReachAreWalkedAsFolders) {
+    ASSERT_FALSE(g_tree.empty()) << "run through odd_tree.sh";
+    const std::string lng(60, 'L');
+    const std::string longPath = lng + "\\" + lng + "\\" + lng + "\\" + lng + "\\" + lng;
+    EXPECT_GT((g_tree + "\\firsts\\" + longPath).size(), 260u);
+    for (const std::string& name : {std::string("v1."), std::string("v1 "), longPath}) {
+        const std::string first = g_tree + "\\firsts\\" + name;
+        for (const std::string& typed : {first, first + "\\"}) {
+            Win32FileServices files;
+            RecordingReceiver receiver(typed, g_tree + "\\second");
+            receiver.Run(files);
+            EXPECT_TRUE(receiver.m_state->Start().folderMode) << typed.size() << " " << typed;
+            EXPECT_EQ(receiver.Report(),
+                      "FILENAME a.txt\r\n00000000 : 31 32\r\n"
+                      "\r\nFILENAME in\\b.txt\r\n00000000 : 31 32\r\n")
+                << typed;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace sorowa::testing
 

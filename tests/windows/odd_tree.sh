@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds, from the Linux side, a tree of names that Windows path parsing gets wrong (device
 # names, trailing dots and spaces, names the code page cannot hold, links back up the tree,
-# files past 4 GiB), then runs the Windows test program given as $1 on it under Wine.
+# files past 4 GiB, first folders that the narrow calls cannot reach), then runs the Windows
+# test program given as $1 on it under Wine.
 set -euo pipefail
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -32,5 +33,16 @@ truncate -s 4294967297 "$tree/one/big" "$tree/two/big"
 printf '\001' | dd of="$tree/two/big" bs=1 seek=4294967296 conv=notrunc status=none
 truncate -s 4294967296 "$tree/one/huge"
 : >"$tree/two/huge"
+
+# First folders whose own name ends in a dot or a space, or whose path is past 260 bytes.
+long=$(printf 'L%.0s' {1..60})
+for first in 'v1.' 'v1 ' "$long/$long/$long/$long/$long"; do
+    mkdir -p "$tree/firsts/$first/in"
+    printf '1' >"$tree/firsts/$first/a.txt"
+    printf '1' >"$tree/firsts/$first/in/b.txt"
+done
+mkdir -p "$tree/second/in"
+printf '2' >"$tree/second/a.txt"
+printf '2' >"$tree/second/in/b.txt"
 
 exec "$here/../../scripts/wine-run" "$program" "Z:${tree//\//\\}"
