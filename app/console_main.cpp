@@ -1,0 +1,79 @@
+// The console twin of the window: `sorowa PATH1 PATH2` runs the comparison that Start runs
+// and writes the report to standard output; the exit status says what it found.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/console_arguments.h"
+#include "app/console_interrupt.h"
+#include "app/console_receiver.h"
+#include "app/report_status.h"
+#include "app/standard_stream.h"
+#include "engine/compare_run.h"
+#include "engine/run_state.h"
+#include "engine/texts.h"
+#include "platform/win32_file_services.h"
+
+namespace sorowa {
+namespace {
+
+void WriteMessage(StandardStream& errors, const char* message) {
+    errors.Write(message);
+    errors.Write("\r\n");
+    errors.Finish();
+}
+
+ExitStatus ShowHelp(StandardStream& output, StandardStream& errors) {
+    if (output.Write(text::kUsageLine) && output.Write(text::kUsageDetails) && output.Finish()) {
+        return kNothingReported;
+    }
+    WriteMessage(errors, text::kCannotWriteOutput);
+    return kTrouble;
+}
+
+ExitStatus Compare(const ConsoleArguments& arguments, StandardStream& output,
+                   StandardStream& errors) {
+    Win32FileServices files;
+    RunState state(DecideRunStart(arguments.path1, files));
+    ConsoleInterrupt interrupt(state);
+    ConsoleReceiver receiver(arguments.path1, arguments.path2, arguments.quiet ? nullptr : &output,
+                             state);
+    if (state.Start().folderMode) {
+        CompareFolderThread(receiver, files, state);
+    } else {
+        CompareFileThread(receiver, files, state);
+    }
+
+    if (!arguments.quiet && !output.Finish()) {
+        WriteMessage(errors, text::kCannotWriteOutput);
+        return kTrouble;
+    }
+    // A stop that -s made has its answer; one from the keyboard left the report short.
+    if (receiver.End() == RunEnd::kStopped && !receiver.StoppedItself()) {
+        WriteMessage(errors, text::kStopped);
+        return kTrouble;
+    }
+    return receiver.Status();
+}
+
+}  // namespace
+}  // namespace sorowa
+
+int main(int argc, char** argv) {
+    using namespace sorowa;
+    StandardStream output(stdout);
+    StandardStream errors(stderr);
+    const ConsoleArguments arguments = ParseConsoleArguments({argv + 1, argv + argc});
+    switch (arguments.action) {
+        case ConsoleArguments::Action::kCompare:
+            return Compare(arguments, output, errors);
+        case ConsoleArguments::Action::kHelp:
+            return ShowHelp(output, errors);
+        case ConsoleArguments::Action::kWrong:
+            break;
+    }
+    WriteMessage(errors, text::kWrongArguments);
+    errors.Write(text::kUsageLine);
+    errors.Finish();
+    return kTrouble;
+}

@@ -1,0 +1,322 @@
+// The console twin, sorowa.com, run as a process of its own over real files: for every case
+// of one table the window runs the same comparison, and standard output must be exactly the
+// report the window gives (its result file for a long report, its box for a short one).
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/texts.h"
+#include "res/resource.h"
+#include "tests/windows/dialog_driver.h"
+#include "tests/windows/temp_folder.h"
+#include "ui/compare_dlg.h"
+#include "ui/shell_open.h"
+
+namespace sorowa::testing {
+namespace {
+
+// The console program beside the window program in the build tree.
+std::string ConsoleProgramPath() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string path = self;
+    for (int level = 0; level < 3; ++level) path.resize(path.find_last_of('\\'));
+    return path + "\\app\\sorowa.com";
+}
+
+struct ConsoleResult {
+    DWORD status = 0xFFFFFFFF;
+    std::string output;
+    std::string errors;
+};
+
+// An inheritable handle for a child's standard stream.
+HANDLE OpenForChild(const std::string& path, DWORD access, DWORD disposition) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Runs sorowa.com with `arguments`, each quoted, in the current folder. Standard output goes
+// to `outputPath` when given, else to a file that is read back.
+ConsoleResult RunConsole(const std::vector<std::string>& arguments,
+                         const std::string& outputPath = {}) {
+    static const TempFolder streams;
+    std::string commandLine = "\"" + ConsoleProgramPath() + "\"";
+    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
+
+    const std::string outPath = outputPath.empty() ? streams / "out" : outputPath;
+    const HANDLE in = OpenForChild("NUL", GENERIC_READ, OPEN_EXISTING);
+    const HANDLE out = OpenForChild(outPath, GENERIC_WRITE, OPEN_ALWAYS);
+    const HANDLE err = OpenForChild(streams / "err", GENERIC_WRITE, CREATE_ALWAYS);
+    if (outputPath.empty()) SetEndOfFile(out);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process = {};
+    ConsoleResult result;
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "did not end: " << commandLine;
+            TerminateProcess(process.hProcess, 99);
+            WaitForSingleObject(process.hProcess, INFINITE);
+        }
+        GetExitCodeProcess(process.hProcess, &result.status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        ADD_FAILURE() << "cannot start " << commandLine;
+    }
+    for (HANDLE handle : {in, out, err}) CloseHandle(handle);
+    if (outputPath.empty()) result.output = ReadWholeFile(outPath);
+    result.errors = ReadWholeFile(streams / "err");
+    return result;
+}
+
+// What the program asked the shell to open: the result file of a long report.
+std::vector<std::string> g_opened;
+void RecordShellOpen(HWND, const char* target) { g_opened.emplace_back(target); }
+
+// The report the window gives for the same paths: its result file when the report was too
+// long for the box, else the box, which shows its closing line when nothing was reported.
+std::string WindowReport(const std::string& path1, const std::string& path2) {
+    g_opened.clear();
+    const ShellOpenFunction previous = ReplaceShellOpen(RecordShellOpen);
+    std::string box;
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        SetItemText(hwnd, IDC_PATH1, path1);
+        SetItemText(hwnd, IDC_PATH2, path2);
+        Click(hwnd, IDOK);
+        EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        box = ItemText(hwnd, IDC_RESULT);
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    ReplaceShellOpen(previous);
+    if (!g_opened.empty()) {
+        const std::string report = ReadWholeFile(g_opened.back());
+        // Out of the way of the cases that walk the folder it was put in.
+        DeleteFileA(g_opened.back().c_str());
+        EXPECT_FALSE(report.empty());
+        return report;
+    }
+    return box == text::kAllEqual ? std::string() : box;
+}
+
+// The status of a report's first block, which is where -s ends the run: 2 when one of its
+// lines says that a file or folder could not be opened or read.
+int FirstBlockStatus(const std::string& report) {
+    if (report.empty()) return 0;
+    const std::string block = report.substr(0, report.find("\r\n\r\nFILENAME ") + 2);
+    for (const char* trouble : {text::kCannotOpen, text::kCannotRead, text::kCannotList}) {
+        const std::string line = trouble;
+        for (size_t at = block.find(line); at != std::string::npos; at = block.find(line, at + 1)) {
+            if (at > 0 && block[at - 1] == '\n') return 2;
+        }
+    }
+    return 1;
+}
+
+// The fixtures, made once: single files under f and g, folder trees beside them. The
+// current folder is the fixture's, so that relative paths mean the same to the window, which
+// runs in this process, and to the console program, which inherits it.
+class Console : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_tmp = new TempFolder;
+        const TempFolder& t = *s_tmp;
+        t.Write("f\\same.a", "the same bytes");
+        t.Write("f\\same.b", "the same bytes");
+        t.Write("f\\empty.a", "");
+        t.Write("f\\empty.b", "");
+        t.Write("f\\bytes.a", "abcd\x01");
+        t.Write("f\\bytes.b", "abXY\x10");
+        t.Write("f\\size.a", "abc");
+        t.Write("f\\size.b", "abcd");
+        // Past the engine's 1 MiB read block, every 97th byte differs: about 10,800 lines,
+        // far more than the box shows.
+        std::string longA(1048579, 'a');
+        std::string longB = longA;
+        for (size_t i = 0; i < longB.size(); i += 97) longB[i] = 'b';
+        longB.back() = 'z';
+        t.Write("f\\long.a", longA);
+        t.Write("f\\long.b", longB);
+        t.Write("f\\locked.a", "held");
+        t.Write("f\\locked.b", "held");
+        t.Write("f\\\x95\x5c.bin", "1");  // 表: its second byte is a `\`
+        t.Write("g\\\x95\x5c.bin", "2");
+        t.Write("g\\bytes.a", "abcd\x02");
+
+        t.Write("same1\\a.txt", "a");
+        t.Write("same1\\sub\\b.txt", "b");
+        t.Write("same2\\a.txt", "a");
+        t.Write("same2\\sub\\b.txt", "b");
+        t.MakeFolder("empty1\\sub");
+
+        // Differences of every kind, and a missing file named like the cannot-open line.
+        t.Write("diff1\\x.bin", "12345");
+        t.Write("diff2\\x.bin", "12045");
+        t.Write("diff1\\equal.bin", "=");
+        t.Write("diff2\\equal.bin", "=");
+        t.Write("diff1\\sub\\y.bin", "short");
+        t.Write("diff2\\sub\\y.bin", "longer");
+        t.Write("diff1\\sub\\gone\\z.bin", "z");
+        t.Write(std::string("diff1\\") +
+                    "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xaa\x8a\x4a\x82\xaf"
+                    "\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42",
+                "n");
+
+        // Trouble beside a difference: a folder whose name the code page cannot hold (the
+        // walk lists it as "?", which names nothing) and a file held open.
+        t.Write("bad1\\x.bin", "1");
+        t.Write("bad2\\x.bin", "2");
+        CreateDirectoryW(Wide(t / "bad1\\").append(L"\u00fc").c_str(), nullptr);
+        t.Write("bad1\\locked.bin", "held");
+        t.Write("bad2\\locked.bin", "held");
+        t.Write("\x95\x5c\\x.bin", "1");
+        t.Write("\x95\x5c\\y.bin", "y");
+
+        for (const char* held : {"f\\locked.a", "bad1\\locked.bin"}) {
+            s_held.push_back(CreateFileA((t / held).c_str(), GENERIC_READ, 0, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        }
+        GetCurrentDirectoryA(MAX_PATH, s_savedFolder);
+        SetCurrentDirectoryA(t.Path().c_str());
+    }
+    static void TearDownTestSuite() {
+        SetCurrentDirectoryA(s_savedFolder);
+        for (HANDLE handle : s_held) CloseHandle(handle);
+        s_held.clear();
+        delete s_tmp;
+        s_tmp = nullptr;
+    }
+    void SetUp() override {
+        m_savedArgc = __argc;
+        __argc = 1;  // the window's command line holds the program alone
+    }
+    void TearDown() override { __argc = m_savedArgc; }
+
+    static std::wstring Wide(const std::string& path) {
+        wchar_t wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+        return wide;
+    }
+
+    static TempFolder* s_tmp;
+    static std::vector<HANDLE> s_held;
+    static char s_savedFolder[MAX_PATH];
+
+private:
+    int m_savedArgc = 0;
+};
+
+TempFolder* Console::s_tmp = nullptr;
+std::vector<HANDLE> Console::s_held;
+char Console::s_savedFolder[MAX_PATH];
+
+// -s ends the run at its first report text: the status is that of the first block.
+constexpr int kFirstBlock = -1;
+
+struct Case {
+    const char* path1;  // relative to the fixture; a leading '@' keeps it relative
+    const char* path2;
+    int status;
+    int quietStatus;
+};
+
+std::string Resolve(const TempFolder& tmp, const char* path) {
+    return path[0] == '@' ? std::string(path + 1) : tmp / path;
+}
+
+TEST_F(Console, StandardOutputIsTheWindowsReportAndTheStatusSaysWhatItHolds) {
+    const Case cases[] = {
+        {"f\\same.a", "f\\same.b", 0, 0},
+        {"f\\empty.a", "f\\empty.b", 0, 0},
+        {"f\\bytes.a", "f\\bytes.b", 1, 1},
+        {"@f\\bytes.a", "@g", 1, 1},  // relative, into a second folder
+        {"f\\size.a", "f\\size.b", 1, 1},
+        {"f\\same.a", "f\\missing", 1, 1},
+        {"f\\long.a", "f\\long.b", 1, 1},
+        {"f\\missing", "f\\same.b", 2, 2},
+        {"f\\locked.a", "f\\locked.b", 2, 2},
+        {"f\\same.a", "f\\same.a", 2, 2},  // one file on both sides
+        {"f\\\x95\x5c.bin", "g", 1, 1},
+        {"same1", "same2", 0, 0},
+        {"empty1", "same2", 0, 0},
+        {"diff1", "diff2", 1, 1},
+        {"diff1", "f\\bytes.b", 1, 1},  // every file against the one second file
+        {"bad1", "bad2", 2, kFirstBlock},
+        {"\x95\x5c", "same1", 1, 1},  // a first folder whose name ends in the byte 5C
+    };
+    for (const Case& c : cases) {
+        const std::string path1 = Resolve(*s_tmp, c.path1);
+        const std::string path2 = Resolve(*s_tmp, c.path2);
+        SCOPED_TRACE(path1 + " " + path2);
+        const std::string expected = WindowReport(path1, path2);
+
+        const ConsoleResult run = RunConsole({path1, path2});
+        EXPECT_EQ(run.status, static_cast<DWORD>(c.status));
+        EXPECT_EQ(run.output, expected);
+        EXPECT_EQ(run.errors, "");
+
+        const ConsoleResult quiet = RunConsole({"-s", path1, path2});
+        const int quietStatus =
+            c.quietStatus == kFirstBlock ? FirstBlockStatus(expected) : c.quietStatus;
+        EXPECT_EQ(quiet.status, static_cast<DWORD>(quietStatus));
+        EXPECT_EQ(quiet.output, "");
+        EXPECT_EQ(quiet.errors, "");
+    }
+}
+
+TEST_F(Console, WrongArgumentsSayHowToCallIt) {
+    const std::string a = *s_tmp / "f\\same.a";
+    const std::vector<std::string> wrong[] = {
+        {},       {a},     {a, a, a}, {"-x", a, a}, {"/s", a, a}, {"--quiet", a, a},
+        {"-", a}, {"", a},  // an empty path, as an empty field starts nothing
+    };
+    for (const std::vector<std::string>& arguments : wrong) {
+        const ConsoleResult run = RunConsole(arguments);
+        EXPECT_EQ(run.status, 2u) << arguments.size();
+        EXPECT_EQ(run.output, "");
+        EXPECT_EQ(run.errors, std::string(text::kWrongArguments) + "\r\n" + text::kUsageLine);
+    }
+    for (const char* help : {"-h", "--help", "/?"}) {
+        const ConsoleResult run = RunConsole({a, help});
+        EXPECT_EQ(run.status, 0u) << help;
+        EXPECT_EQ(run.output, std::string(text::kUsageLine) + text::kUsageDetails);
+        EXPECT_EQ(run.errors, "");
+    }
+}
+
+TEST_F(Console, OutputThatCannotBeWrittenEndsInTrouble) {
+    const std::string a = *s_tmp / "f\\long.a";
+    const std::string b = *s_tmp / "f\\long.b";
+    const std::string cannotWrite = std::string(text::kCannotWriteOutput) + "\r\n";
+    const struct {
+        std::vector<std::string> arguments;
+        DWORD status;
+        std::string errors;
+    } cases[] = {
+        {{a, b}, 2, cannotWrite},
+        {{*s_tmp / "f\\bytes.a", *s_tmp / "f\\bytes.b"}, 2, cannotWrite},  // one small write
+        {{"-h"}, 2, cannotWrite},
+        {{"-s", a, b}, 1, ""},  // nothing to write
+        {{*s_tmp / "f\\same.a", *s_tmp / "f\\same.b"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        // Wine's view of the Linux device that is always full.
+        const ConsoleResult run = RunConsole(c.arguments, "Z:\\dev\\full");
+        EXPECT_EQ(run.status, c.status) << c.arguments.back();
+        EXPECT_EQ(run.errors, c.errors);
+    }
+}
+
+}  // namespace
+}  // namespace sorowa::testing
