@@ -9,5 +9,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# ctest runs the Windows test programs under Wine through this wrapper.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+# ctest runs the Windows test programs under Wine through this wrapper. It first asks a
+# probe program of this tree whether the installed Wine runs i686 programs at all.
+set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run --i686 ${CMAKE_BINARY_DIR}/tools/wine_probe.exe)

@@ -11,12 +11,21 @@
 //   the window, then ending the process); the line then starts with "timeout" and the exit
 //   status is 3. Any other failure is told on stderr, with exit status 2.
 //
+// Usage: bench_driver --console [--timeout SECONDS] PROGRAM PATH1 PATH2 OUTPUT
+//   Starts PROGRAM, a console program, with PATH1 and PATH2 as its arguments, its standard
+//   output going to the file OUTPUT (made anew) and no console window, and waits for it to
+//   end. It prints the same line, timed from the start of the process to its end, with the
+//   peak working set of the process as last seen while it ran (it is looked at every few
+//   milliseconds: Wine tells nothing of a process that has ended). A process still running
+//   after SECONDS is ended, with the same "timeout" line and exit status as above.
+//
 // Usage: bench_driver --ignore [ANYTHING...]
 //   Does nothing and exits 0. The bench's Wine prefix opens text files with it, so that the
 //   report files of the runs are not opened in an editor at the end of a run.
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +38,7 @@ namespace {
 constexpr DWORD kWindowTimeoutMs = 60000;  // for the main window to appear
 constexpr DWORD kStopTimeoutMs = 10000;    // for each step of ending a run that took too long
 constexpr DWORD kCloseTimeoutMs = 60000;   // for the program to end once its window closes
+constexpr DWORD kLookIntervalMs = 5;       // between looks at a console program's working set
 
 int Fail(const char* what) {
     std::fprintf(stderr, "bench_driver: %s\n", what);
@@ -81,37 +91,50 @@ bool StartEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)
 // Returns once the window's thread has handled everything sent or posted to it so far.
 void Sync(HWND dialog) { SendMessageA(dialog, WM_NULL, 0, 0); }
 
-SIZE_T PeakWorkingSet(DWORD processId) {
-    const HANDLE process =
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-    if (process == nullptr) return 0;
+SIZE_T PeakWorkingSet(HANDLE process) {
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    const BOOL ok = GetProcessMemoryInfo(process, &counters, sizeof counters);
-    CloseHandle(process);
-    return ok ? counters.PeakWorkingSetSize : 0;
+    return GetProcessMemoryInfo(process, &counters, sizeof counters) ? counters.PeakWorkingSetSize
+                                                                     : 0;
+}
+
+void PrintResult(bool timedOut, double elapsed, SIZE_T peak) {
+    std::printf("%sseconds=%.6f peak_working_set=%llu\n", timedOut ? "timeout " : "", elapsed,
+                static_cast<unsigned long long>(peak));
 }
 
 struct Options {
+    bool console = false;
     double timeoutSeconds = 600;
     const char* program = nullptr;
     const char* path1 = nullptr;
     const char* path2 = nullptr;
+    const char* output = nullptr;  // console programs only
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     int i = 1;
+    if (i < argc && std::strcmp(argv[i], "--console") == 0) {
+        options.console = true;
+        ++i;
+    }
     if (i + 1 < argc && std::strcmp(argv[i], "--timeout") == 0) {
         char* end = nullptr;
         options.timeoutSeconds = std::strtod(argv[i + 1], &end);
         if (end == argv[i + 1] || *end != '\0' || !(options.timeoutSeconds > 0)) return false;
         i += 2;
     }
-    if (argc - i != 3) return false;
+    if (argc - i != (options.console ? 4 : 3)) return false;
     options.program = argv[i];
     options.path1 = argv[i + 1];
     options.path2 = argv[i + 2];
+    if (options.console) options.output = argv[i + 3];
     return true;
+}
+
+std::string CommandLine(const Options& options) {
+    return std::string("\"") + options.program + "\" \"" + options.path1 + "\" \"" + options.path2 +
+           "\"";
 }
 
 // Ends a run that took too long, and then the program: Stop, then closing the window, then
@@ -126,9 +149,8 @@ bool StopRun(HWND dialog, HANDLE process) {
     return false;
 }
 
-int Run(const Options& options) {
-    std::string commandLine = std::string("\"") + options.program + "\" \"" + options.path1 +
-                              "\" \"" + options.path2 + "\"";
+int RunWindow(const Options& options) {
+    std::string commandLine = CommandLine(options);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
@@ -161,7 +183,7 @@ int Run(const Options& options) {
     const bool ended = WaitUntil(process, timeoutMs, [&] { return StartEnabled(dialog); });
     if (ended) Sync(dialog);
     const double elapsed = Seconds() - start;
-    const SIZE_T peak = PeakWorkingSet(info.dwProcessId);
+    const SIZE_T peak = PeakWorkingSet(process);
 
     if (!ended) {
         if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) {
@@ -170,8 +192,7 @@ int Run(const Options& options) {
         }
         const bool closed = StopRun(dialog, process);
         CloseHandle(process);
-        std::printf("timeout seconds=%.6f peak_working_set=%llu\n", elapsed,
-                    static_cast<unsigned long long>(peak));
+        PrintResult(true, elapsed, peak);
         if (!closed) std::fprintf(stderr, "bench_driver: the stopped program had to be ended\n");
         return 3;
     }
@@ -186,9 +207,62 @@ int Run(const Options& options) {
     }
     CloseHandle(process);
     if (!reported) return Fail("the run left the result box empty: did Start start it?");
-    std::printf("seconds=%.6f peak_working_set=%llu\n", elapsed,
-                static_cast<unsigned long long>(peak));
+    PrintResult(false, elapsed, peak);
     return 0;
+}
+
+// A handle that a started program inherits, or null.
+HANDLE InheritableCopy(HANDLE handle) {
+    HANDLE copy = nullptr;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+        !DuplicateHandle(GetCurrentProcess(), handle, GetCurrentProcess(), &copy, 0, TRUE,
+                         DUPLICATE_SAME_ACCESS)) {
+        return nullptr;
+    }
+    return copy;
+}
+
+int RunConsole(const Options& options) {
+    SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
+    const HANDLE output = CreateFileA(options.output, GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return Fail("cannot create the output file");
+    const HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     &inherited, OPEN_EXISTING, 0, nullptr);
+    const HANDLE errors = InheritableCopy(GetStdHandle(STD_ERROR_HANDLE));
+
+    std::string commandLine = CommandLine(options);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = errors;
+    PROCESS_INFORMATION info = {};
+    const double start = Seconds();
+    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+    CloseHandle(output);
+    if (input != INVALID_HANDLE_VALUE) CloseHandle(input);
+    if (errors != nullptr) CloseHandle(errors);
+    if (!started) return Fail(("cannot start " + commandLine).c_str());
+    CloseHandle(info.hThread);
+
+    const double deadline = start + options.timeoutSeconds;
+    SIZE_T peak = 0;
+    bool ended = false;
+    while (!ended && Seconds() < deadline) {
+        ended = WaitForSingleObject(info.hProcess, kLookIntervalMs) == WAIT_OBJECT_0;
+        if (!ended) peak = std::max(peak, PeakWorkingSet(info.hProcess));
+    }
+    const double elapsed = Seconds() - start;
+    if (!ended) {
+        TerminateProcess(info.hProcess, 1);
+        WaitForSingleObject(info.hProcess, kStopTimeoutMs);
+    }
+    CloseHandle(info.hProcess);
+    PrintResult(!ended, elapsed, peak);
+    return ended ? 0 : 3;
 }
 
 }  // namespace
@@ -199,10 +273,12 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, options)) {
         std::fprintf(stderr,
                      "usage: bench_driver [--timeout SECONDS] PROGRAM PATH1 PATH2\n"
+                     "       bench_driver --console [--timeout SECONDS] PROGRAM PATH1 PATH2 "
+                     "OUTPUT\n"
                      "       bench_driver --ignore [ANYTHING...]\n");
         return 2;
     }
-    const int status = Run(options);
+    const int status = options.console ? RunConsole(options) : RunWindow(options);
     std::fflush(stdout);
     return status;
 }

@@ -187,7 +187,10 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
     if (fails != m_failListingAfter.end())
         failAt = std::max<size_t>(entries.size() + fails->second, 1);
     for (const std::string& name : it->second.children) {
-        entries.push_back({m_nodes.at(folder + "\\" + name).attributes, name});
+        std::string path = folder;
+        path += "\\";
+        path += name;
+        entries.push_back({m_nodes.at(path).attributes, name});
     }
     if (entries.empty()) {
         error = ListError::kEmpty;

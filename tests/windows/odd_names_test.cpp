@@ -19,7 +19,7 @@ namespace {
 std::string g_tree;
 
 TEST(OddNames, EveryListedNameIsComparedAsItselfAndNothingHangs) {
-    ASSERT_FALSE(g_tree.empty()) << "run through odd_tree.sh";
+    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
     Win32FileServices files;
     RecordingReceiver receiver(g_tree + "\\one", g_tree + "\\two");
     // A name that opened a device could block for ever: give the run a bound.
@@ -50,7 +50,7 @@ TEST(OddNames, EveryListedNameIsComparedAsItselfAndNothingHangs) {
 }
 
 TEST(OddNames, PathsAsUsersTypeThemStillWork) {
-    ASSERT_FALSE(g_tree.empty()) << "run through odd_tree.sh";
+    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
     // Relative, with forward slashes, "." and ".." and repeated separators.
     char saved[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, saved);
@@ -68,7 +68,7 @@ TEST(OddNames, PathsAsUsersTypeThemStillWork) {
 }
 
 TEST(OddNames, FirstFoldersTheNarrowCallsCannotReachAreWalkedAsFolders) {
-    ASSERT_FALSE(g_tree.empty()) << "run through odd_tree.sh";
+    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
     const std::string lng(60, 'L');
     const std::string longPath = lng + "\\" + lng + "\\" + lng + "\\" + lng + "\\" + lng;
     EXPECT_GT((g_tree + "\\firsts\\" + longPath).size(), 260u);

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds, from the Linux side, a tree of names that Windows path parsing gets wrong (device
 # names, trailing dots and spaces, names the code page cannot hold, links back up the tree,
-# files past 4 GiB, first folders that the narrow calls cannot reach), then runs the Windows
-# test program given as $1 on it under Wine.
+# files past 4 GiB, first folders that the narrow calls cannot reach), for odd_names_tests;
+# or removes it.
+#
+# Usage: odd_tree.sh make DIR | remove DIR
 set -euo pipefail
-program=$1
-here=$(cd "$(dirname "$0")" && pwd)
-tree=$(mktemp -d)
-trap 'rm -rf "$tree"' EXIT
+tree=$2
+rm -rf "$tree"
+[ "$1" = remove ] && exit 0
 
 for side in one two; do mkdir -p "$tree/$side/sub"; done
 # Names that open a device, or another file, unless they are taken literally.
@@ -44,5 +45,3 @@ done
 mkdir -p "$tree/second/in"
 printf '2' >"$tree/second/a.txt"
 printf '2' >"$tree/second/in/b.txt"
-
-exec "$here/../../scripts/wine-run" "$program" "Z:${tree//\//\\}"

@@ -1,0 +1,42 @@
+# One ctest test per GoogleTest case, in every tree.
+#
+# Natively the cases are asked of the program itself after the build. A Windows program is not
+# run to list its cases: they are read from its sources, so that listing needs no Wine and a
+# tree whose Wine cannot run its programs still shows every case (skipped, with the reason).
+# Windows cases run one at a time on the tree's private display (a program typing into its
+# own window loses the foreground to any other window), in the tree's Wine prefix.
+include(GoogleTest)
+
+# What a case prints when it chose to skip, and what a filter that matches nothing prints:
+# a case that vanished from its program must not pass.
+set(SOROWA_GTEST_SKIPPED "\\[  SKIPPED \\]")
+set(SOROWA_GTEST_NOTHING_RAN "Running 0 tests")
+
+function(sorowa_add_gtest_cases target)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "EXTRA_ARGS;FIXTURES")
+    if(NOT CMAKE_CROSSCOMPILING)
+        gtest_discover_tests(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} NO_PRETTY_VALUES
+            PROPERTIES SKIP_REGULAR_EXPRESSION "${SOROWA_GTEST_SKIPPED}")
+        return()
+    endif()
+    gtest_add_tests(TARGET ${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} TEST_LIST cases)
+    set_tests_properties(${cases} PROPERTIES
+        FIXTURES_REQUIRED "wine_display;wine_prefix;${ARG_FIXTURES}"
+        RESOURCE_LOCK wine_display
+        SKIP_RETURN_CODE 77
+        SKIP_REGULAR_EXPRESSION "${SOROWA_GTEST_SKIPPED}"
+        FAIL_REGULAR_EXPRESSION "${SOROWA_GTEST_NOTHING_RAN}")
+endfunction()
+
+# The fixtures every Windows case needs: a private Xvfb for the tree (its name in
+# display/display, read by scripts/wine-run) and the tree's Wine prefix, made or made anew
+# for the Wine installed now.
+function(sorowa_add_wine_fixtures)
+    set(env ${PROJECT_SOURCE_DIR}/scripts/wine-env)
+    add_test(NAME wine.display.start COMMAND bash ${env} display-start ${CMAKE_BINARY_DIR}/display)
+    add_test(NAME wine.display.stop COMMAND bash ${env} display-stop ${CMAKE_BINARY_DIR}/display)
+    add_test(NAME wine.prefix COMMAND bash ${env} prefix ${CMAKE_BINARY_DIR}/wineprefix)
+    set_tests_properties(wine.display.start PROPERTIES FIXTURES_SETUP wine_display)
+    set_tests_properties(wine.display.stop PROPERTIES FIXTURES_CLEANUP wine_display)
+    set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+endfunction()
