@@ -40,6 +40,10 @@ constexpr char kOverflowNotice2[] =
 // "全て一致しました。" : "Everything matched." (closing line of a run that showed nothing)
 constexpr char kAllEqual[] =
     "\x91\x53\x82\xc4\x88\xea\x92\x76\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+// "比較を中止しました。" : "The comparison was stopped." (closing line of a run that Stop ended
+// before everything was compared)
+constexpr char kStopped[] =
+    "\x94\xe4\x8a\x72\x82\xf0\x92\x86\x8e\x7e\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
 // "結果ファイルを作成できませんでした。" : "The result file could not be created."
 constexpr char kCannotCreateResult[] =
     "\x8c\x8b\x89\xca\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x8d\xec\x90\xac\x82\xc5\x82\xab"

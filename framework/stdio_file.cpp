@@ -1,13 +1,30 @@
 #include "framework/stdio_file.h"
 
-#include <share.h>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
-bool CStdioFile::Open(const char* path) {
+bool CStdioFile::Open(const char* path, OpenMode mode) {
     Close();
     m_failed = false;
-    m_file = _fsopen(path, "wb", _SH_DENYRW);
-    if (m_file == nullptr) return false;
+    // The system's own creation, so that "only where no file of that name exists" is decided
+    // at the creation itself; the stream is put on top of it.
+    const HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr,
+                                      mode == modeCreateNew ? CREATE_NEW : CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (fd == -1) {
+        CloseHandle(handle);
+        SetLastError(ERROR_TOO_MANY_OPEN_FILES);
+        return false;
+    }
+    m_file = _fdopen(fd, "wb");
+    if (m_file == nullptr) {
+        _close(fd);
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
     char full[MAX_PATH];
     const DWORD n = GetFullPathNameA(path, MAX_PATH, full, nullptr);
     m_path = n > 0 && n < MAX_PATH ? full : path;

@@ -7,13 +7,20 @@
 
 class CStdioFile {
 public:
+    // What Open does when a file of that name exists already.
+    enum OpenMode {
+        modeCreate,     // truncates it
+        modeCreateNew,  // fails, leaving it as it is
+    };
+
     CStdioFile() = default;
     ~CStdioFile() { Close(); }
     CStdioFile(const CStdioFile&) = delete;
     CStdioFile& operator=(const CStdioFile&) = delete;
 
-    // Creates the file, or truncates an existing one, for writing.
-    bool Open(const char* path);
+    // Creates the file for writing; false when that fails, with the reason in GetLastError
+    // (ERROR_FILE_EXISTS when modeCreateNew finds the name taken).
+    bool Open(const char* path, OpenMode mode);
     bool IsOpen() const { return m_file != nullptr; }
     void Write(const void* data, size_t size);
     // Flushes and closes; false when any write, the flush or the closing failed.

@@ -3,13 +3,12 @@
 #include <shlobj.h>
 #include <stdlib.h>
 
-#include "engine/compare_run.h"
 #include "engine/messages.h"
 #include "engine/texts.h"
-#include "framework/worker_thread.h"
 #include "platform/win32_file_services.h"
 #include "res/resource.h"
 #include "ui/about_dlg.h"
+#include "ui/shell_names.h"
 
 using sorowa::WM_COMPARE_DONE;
 using sorowa::WM_COMPARE_OUTPUT;
@@ -20,7 +19,8 @@ CCompareDlg::CCompareDlg(CWnd* parent)
       m_hSmallIcon(
           static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                         IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))),
-      m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))) {}
+      m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))),
+      m_sink(*this) {}
 
 CCompareDlg::~CCompareDlg() = default;
 
@@ -56,6 +56,10 @@ BOOL CCompareDlg::OnInitDialog() {
     m_fontResult.CreatePointFont(90, sorowa::text::kResultFontFace);
     SendDlgItemMessageA(m_hWnd, IDC_RESULT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(m_fontResult.GetSafeHandle()), TRUE);
+    // The box holds a report of up to the display budget, text the user types and the notices
+    // after them: none of it may be cut by the edit's default limit (30000 bytes on some
+    // systems), so the limit is the largest there is.
+    SendDlgItemMessageA(m_hWnd, IDC_RESULT, EM_SETLIMITTEXT, 0, 0);
 
     // Arguments 1 and 2 fill the path fields as they are; no run starts by itself.
     if (__argc > 1) SetDlgItemTextA(m_hWnd, IDC_PATH1, __argv[1]);
@@ -67,41 +71,39 @@ void CCompareDlg::OnOK() {
     if (GetWindowTextLengthA(m_editPath1.m_hWnd) == 0) return;
     if (GetWindowTextLengthA(m_editPath2.m_hWnd) == 0) return;
 
-    EnableWindow(GetDlgItem(m_hWnd, IDOK), FALSE);
-    EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), TRUE);
-    SetDlgItemTextA(m_hWnd, IDC_RESULT, "");
+    HandOver(IDOK, IDC_STOP);
+    m_sink.BeginRun();
 
-    m_nShown = 0;
-    m_bOverflowed = false;
-
-    // The mode is decided through the same file services as the worker uses.
-    sorowa::Win32FileServices files;
-    m_runState = std::make_unique<sorowa::RunState>(
-        sorowa::DecideRunStart(WindowText(m_editPath1.m_hWnd), files));
-    m_hWorker =
-        AfxBeginThread(m_runState->Start().folderMode ? FolderThreadEntry : FileThreadEntry, this);
+    // The mode is decided through the same file services as the worker then uses.
+    std::unique_ptr<sorowa::FileServices> files = MakeFileServices();
+    const sorowa::RunStart start = sorowa::DecideRunStart(WindowText(m_editPath1.m_hWnd), *files);
+    m_run = std::make_shared<sorowa::WindowRun>(m_hWnd, m_editPath1.m_hWnd, m_editPath2.m_hWnd,
+                                                std::move(files), start);
+    m_hWorker = sorowa::WindowRun::StartWorker(m_run);
     if (m_hWorker == nullptr) {
         // No worker, so no end notice will come: back to idle at once.
-        m_runState.reset();
-        EnableWindow(GetDlgItem(m_hWnd, IDOK), TRUE);
-        EnableWindow(GetDlgItem(m_hWnd, IDC_STOP), FALSE);
+        m_run.reset();
+        HandOver(IDC_STOP, IDOK);
     }
 }
 
+std::unique_ptr<sorowa::FileServices> CCompareDlg::MakeFileServices() {
+    return std::make_unique<sorowa::Win32FileServices>();
+}
+
+void CCompareDlg::HandOver(int button, int other) {
+    const HWND from = GetDlgItem(m_hWnd, button);
+    const HWND to = GetDlgItem(m_hWnd, other);
+    // Asked before anything changes: a disabled button loses the focus to nobody.
+    const bool hadFocus = GetFocus() == from;
+    EnableWindow(to, TRUE);
+    // The dialog's own focus move, so that the default-button look goes along.
+    if (hadFocus) SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(to), TRUE);
+    EnableWindow(from, FALSE);
+}
+
 void CCompareDlg::OnStop() {
-    if (m_runState) m_runState->RequestStop();
-}
-
-DWORD WINAPI CCompareDlg::FolderThreadEntry(void* dialog) {
-    CCompareDlg& self = *static_cast<CCompareDlg*>(dialog);
-    sorowa::Win32FileServices files;
-    return sorowa::CompareFolderThread(self, files, *self.m_runState);
-}
-
-DWORD WINAPI CCompareDlg::FileThreadEntry(void* dialog) {
-    CCompareDlg& self = *static_cast<CCompareDlg*>(dialog);
-    sorowa::Win32FileServices files;
-    return sorowa::CompareFileThread(self, files, *self.m_runState);
+    if (m_run) m_run->State().RequestStop();
 }
 
 std::string CCompareDlg::WindowText(HWND hwnd) {
@@ -111,34 +113,61 @@ std::string CCompareDlg::WindowText(HWND hwnd) {
     return text;
 }
 
-// The worker's reads of the fields are served on the window's thread.
-std::string CCompareDlg::GetPathText1() { return WindowText(m_editPath1.m_hWnd); }
-std::string CCompareDlg::GetPathText2() { return WindowText(m_editPath2.m_hWnd); }
-
-bool CCompareDlg::SendPiece(const char* piece) {
-    if (m_bClosing) return true;
-    return SendMessageA(m_hWnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece), 0) != 0;
+// Called for each piece of the report, while the worker waits.
+LRESULT CCompareDlg::OnCompareOutput(WPARAM piece, LPARAM) {
+    return m_sink.TakePiece(reinterpret_cast<const char*>(piece)) ? 1 : 0;
 }
 
-void CCompareDlg::NotifyDone(sorowa::RunEnd) {
-    if (m_bClosing) return;
-    PostMessageA(m_hWnd, WM_COMPARE_DONE, 0, 0);
+// Called when the flush timer runs out: the pieces have paused.
+void CCompareDlg::OnTimer(UINT_PTR timerId) {
+    if (timerId == kFlushTimer) m_sink.OnFlushTimer();
 }
 
-// Called when the window goes, also during a run. The worker must be gone before the
-// window and this object are: it is told to end and is waited for, while this thread
-// keeps serving what it may be waiting for (a piece, the text of a field).
+std::string CCompareDlg::BoxText() { return WindowText(GetDlgItem(m_hWnd, IDC_RESULT)); }
+
+void CCompareDlg::SetBoxText(const std::string& text) {
+    SetDlgItemTextA(m_hWnd, IDC_RESULT, text.c_str());
+}
+
+void CCompareDlg::AppendToBox(const std::string& text) {
+    const HWND box = GetDlgItem(m_hWnd, IDC_RESULT);
+    const int end = GetWindowTextLengthA(box);
+    // The caret moves while the text goes in; a user typing in the box gets it back.
+    const bool hadFocus = GetFocus() == box;
+    if (hadFocus) SetFocus(GetDlgItem(m_hWnd, IDOK));
+    SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageA(box, EM_SCROLLCARET, 0, 0);
+    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    if (hadFocus) SetFocus(box);
+}
+
+std::string CCompareDlg::FirstPathText() { return WindowText(m_editPath1.m_hWnd); }
+
+bool CCompareDlg::StartFlushTimer(unsigned ms) {
+    return SetTimer(m_hWnd, kFlushTimer, ms, nullptr) != 0;
+}
+
+void CCompareDlg::StopFlushTimer() { KillTimer(m_hWnd, kFlushTimer); }
+
+// Called when the window goes, also during a run. The worker is asked to stop and gets a
+// short time to end, while this thread serves what it may be waiting for (a piece, the text
+// of a field); then the window goes, whatever the worker does. The worker shares the run,
+// not the window: once detached, nothing it does reaches the window or this object.
 void CCompareDlg::OnDestroy() {
-    if (m_hWorker != nullptr) {
-        m_bClosing = true;
-        m_runState->RequestStop();
-        while (MsgWaitForMultipleObjects(1, &m_hWorker, FALSE, INFINITE, QS_SENDMESSAGE) ==
-               WAIT_OBJECT_0 + 1) {
+    if (m_run) {
+        m_run->Detach();
+        const DWORD start = GetTickCount();
+        for (DWORD waited = 0; waited < kCloseWaitMs; waited = GetTickCount() - start) {
+            if (MsgWaitForMultipleObjects(1, &m_hWorker, FALSE, kCloseWaitMs - waited,
+                                          QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1) {
+                break;
+            }
             MSG msg;
             PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         }
         CloseHandle(m_hWorker);
         m_hWorker = nullptr;
+        m_run.reset();
     }
     Default();
 }
@@ -164,16 +193,17 @@ void CCompareDlg::OnBrowse1() { BrowseForPath(IDC_PATH1); }
 void CCompareDlg::OnBrowse2() { BrowseForPath(IDC_PATH2); }
 
 void CCompareDlg::BrowseForPath(int fieldId) {
-    char path[MAX_PATH];
+    char displayName[MAX_PATH];
     BROWSEINFOA info = {};
     info.hwndOwner = m_hWnd;
-    info.pszDisplayName = path;
+    info.pszDisplayName = displayName;
     info.lpszTitle = sorowa::text::kBrowseTitle;
     // Files can be chosen as well as folders, but only file-system objects.
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES;
     const PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
     if (item == nullptr) return;
-    if (SHGetPathFromIDListA(item, path)) SetDlgItemTextA(m_hWnd, fieldId, path);
+    std::string path;
+    if (sorowa::PathOfItem(item, path)) SetDlgItemTextA(m_hWnd, fieldId, path.c_str());
     CoTaskMemFree(item);
 }
 

@@ -1,31 +1,26 @@
 // The main window: the two path fields, Start and Stop, and the home of every run. The
-// worker of a run reaches it only through the receiver interface.
+// worker of a run reaches it only through the run's receiver (WindowRun); the report goes
+// through the result sink, for which the window is the box.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <string>
 
-#include "engine/compare_receiver.h"
-#include "engine/run_state.h"
+#include "engine/file_services.h"
 #include "framework/dialog.h"
 #include "framework/gdi.h"
-#include "framework/stdio_file.h"
 #include "ui/drop_edit.h"
+#include "ui/result_box.h"
+#include "ui/result_sink.h"
+#include "ui/window_run.h"
 
-class CCompareDlg : public CDialog, public sorowa::CompareReceiver {
+class CCompareDlg : public CDialog, private sorowa::ResultBox {
 public:
     explicit CCompareDlg(CWnd* parent = nullptr);
     ~CCompareDlg() override;
 
-    // What a run's worker asks of the window, from the worker's thread.
-    std::string GetPathText1() override;
-    std::string GetPathText2() override;
-    bool SendPiece(const char* piece) override;
-    void NotifyDone(sorowa::RunEnd end) override;
-
-    // Bytes of report text the result box may show in one run.
-    static constexpr int kDisplayBudget = 30000;
+    // How long a closing window waits for the worker of a run in progress.
+    static constexpr DWORD kCloseWaitMs = 2000;
 
 protected:
     static const MessageMap* GetThisMessageMap();
@@ -35,13 +30,15 @@ protected:
     BOOL OnInitDialog() override;
     // Start: begins a run when both path fields hold text. Never closes the window.
     void OnOK() override;
+    // The file services of a run: the system's, unless a test gives others.
+    virtual std::unique_ptr<sorowa::FileServices> MakeFileServices();
 
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnBrowse1();
     void OnBrowse2();
-    LRESULT OnCompareDone(WPARAM, LPARAM);
-    LRESULT OnCompareOutput(WPARAM wParam, LPARAM);
+    LRESULT OnCompareDone(WPARAM end, LPARAM);
+    LRESULT OnCompareOutput(WPARAM piece, LPARAM);
     void OnStop();
     BOOL OnSetCursor(HWND, UINT, UINT);
     void OnAbout();
@@ -51,16 +48,18 @@ protected:
     void BrowseForPath(int fieldId);
 
 private:
-    static DWORD WINAPI FolderThreadEntry(void* dialog);
-    static DWORD WINAPI FileThreadEntry(void* dialog);
     static std::string WindowText(HWND hwnd);
+    // Disables `button` and enables `other`; the focus follows when it was on `button`, so
+    // that the keyboard never rests on a disabled button.
+    void HandOver(int button, int other);
 
-    // The result sink's steps.
-    void AppendToResultBox(const char* text);
-    void Overflow(const char* piece, size_t length);
-    // Puts the pieces that wait for the box into it.
-    void FlushResultBox();
-    static constexpr UINT kFlushMs = 50;
+    // The result box, as the sink sees it.
+    std::string BoxText() override;
+    void SetBoxText(const std::string& text) override;
+    void AppendToBox(const std::string& text) override;
+    std::string FirstPathText() override;
+    bool StartFlushTimer(unsigned ms) override;
+    void StopFlushTimer() override;
     static constexpr UINT_PTR kFlushTimer = 1;
 
     CDropEdit m_editPath2;
@@ -68,18 +67,10 @@ private:
     HICON m_hIcon;
     HICON m_hSmallIcon;
     HCURSOR m_hWaitCursor;
-    CStdioFile m_fileResult;
-    int m_nShown = 0;
-    std::string m_strPending;  // shown pieces not yet in the box, in order
-    DWORD m_dwLastFlush = 0;
-    bool m_bFlushTimer = false;
-    // The run overflowed; the result file is open unless none could be created.
-    bool m_bOverflowed = false;
-    // The worker of the run in progress, until its end notice arrives.
+    sorowa::ResultSink m_sink;
+    // The run in progress, shared with its worker, from Start until its end notice arrives.
+    std::shared_ptr<sorowa::WindowRun> m_run;
+    // Its worker, for the wait when the window closes.
     HANDLE m_hWorker = nullptr;
-    // The state of the run in progress, from Start until its end notice arrives.
-    std::unique_ptr<sorowa::RunState> m_runState;
-    // Set once when the window goes during a run: the worker hands nothing more over.
-    std::atomic<bool> m_bClosing{false};
     CFont m_fontResult;
 };

@@ -1,5 +1,7 @@
 #include "ui/drop_edit.h"
 
+#include "ui/shell_names.h"
+
 const MessageMap* CDropEdit::GetThisMessageMap() {
     static const MessageEntry entries[] = {
         OnMessage<&CDropEdit::OnDropFiles>(WM_DROPFILES),
@@ -9,10 +11,8 @@ const MessageMap* CDropEdit::GetThisMessageMap() {
 }
 
 void CDropEdit::OnDropFiles(HDROP drop) {
-    // A longer name is cut to fit; further names are ignored.
-    char name[MAX_PATH];
-    if (DragQueryFileA(drop, 0, name, MAX_PATH) == 0) name[0] = '\0';
-    SetWindowTextA(m_hWnd, name);
+    // The first name, whole; further names are ignored.
+    SetWindowTextA(m_hWnd, sorowa::DroppedName(drop, 0).c_str());
     Default();
     DragFinish(drop);
 }

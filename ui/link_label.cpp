@@ -184,8 +184,9 @@ void CLinkLabel::OnOtherButton(UINT, POINT) {
 
 void CLinkLabel::OnKillFocus(HWND) {
     Default();
-    ReleaseCapture();
-    ResetLook();
+    // A press that loses the focus ends with it, opening nothing: keys reach the dialog
+    // again, and a release on the link later is no click.
+    CancelPress();
 }
 
 void CLinkLabel::OnSetFocus(HWND) {

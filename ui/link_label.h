@@ -44,6 +44,7 @@ protected:
     void OnMouseMove(UINT, POINT point);
     // Called for the middle and right buttons, down or up: they cancel a press.
     void OnOtherButton(UINT, POINT);
+    // Called when the focus goes elsewhere, also during a press, which it ends.
     void OnKillFocus(HWND);
     void OnSetFocus(HWND);
     // Called when the control needs painting; the first paint also fits it to its text.

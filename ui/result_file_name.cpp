@@ -14,13 +14,9 @@ std::string ResultFolderOf(const std::string& path1) {
     return std::string();
 }
 
-std::string FreeResultName(const std::string& folder,
-                           const std::function<bool(const std::string&)>& exists) {
-    std::string candidate = folder + "Result.txt";
-    for (unsigned k = 1; exists(candidate); ++k) {
-        candidate = folder + "Result" + std::to_string(k) + ".txt";
-    }
-    return candidate;
+std::string ResultFileName(const std::string& folder, unsigned k) {
+    if (k == 0) return folder + "Result.txt";
+    return folder + "Result" + std::to_string(k) + ".txt";
 }
 
 }  // namespace sorowa

@@ -1,7 +1,6 @@
-// Where the result file of an overflowing run goes, and under which free name.
+// Where the result file of an overflowing run goes, and the names it may take there.
 #pragma once
 
-#include <functional>
 #include <string>
 
 namespace sorowa {
@@ -12,9 +11,8 @@ namespace sorowa {
 // folder, which is the empty text.
 std::string ResultFolderOf(const std::string& path1);
 
-// The first of folder + "Result.txt", "Result1.txt", "Result2.txt", ... for which `exists`
-// is false.
-std::string FreeResultName(const std::string& folder,
-                           const std::function<bool(const std::string&)>& exists);
+// The result file's name number `k` in `folder`: "Result.txt" for 0, then "Result1.txt",
+// "Result2.txt", ...
+std::string ResultFileName(const std::string& folder, unsigned k);
 
 }  // namespace sorowa

@@ -1,101 +1,125 @@
-// The result sink: every piece of a run's report arrives here, on the window's thread, while
-// the worker waits. The box shows the report up to the display budget; the first piece
-// beyond it moves the whole report to a result file.
+#include "ui/result_sink.h"
+
+#include <windows.h>
+
 #include <cstring>
+#include <utility>
 
 #include "engine/texts.h"
-#include "res/resource.h"
-#include "ui/compare_dlg.h"
 #include "ui/result_file_name.h"
 
-namespace {
+namespace sorowa {
 
-bool PathExists(const std::string& path) {
+uint32_t ResultSink::SystemTicks() { return GetTickCount(); }
+
+bool ResultSink::PathExistsOnDisk(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-}  // namespace
+ResultSink::ResultSink(ResultBox& box, Clock clock, PathExists exists)
+    : m_box(box), m_clock(std::move(clock)), m_exists(std::move(exists)) {}
 
-LRESULT CCompareDlg::OnCompareOutput(WPARAM wParam, LPARAM) {
-    const char* piece = reinterpret_cast<const char*>(wParam);
+void ResultSink::BeginRun() {
+    m_box.SetBoxText("");
+    m_shown = 0;
+    m_overflowed = false;
+}
+
+bool ResultSink::TakePiece(const char* piece) {
     const size_t length = std::strlen(piece);
-    if (m_fileResult.IsOpen()) {
-        m_fileResult.Write(piece, length);
-    } else if (m_bOverflowed) {
+    if (m_file.IsOpen()) {
+        m_file.Write(piece, length);
+    } else if (m_overflowed) {
         // No result file could be made: the box keeps the notice that says so.
-    } else if (static_cast<unsigned long long>(m_nShown) + length <= kDisplayBudget) {
+    } else if (m_shown + length <= kDisplayBudget) {
         // Inserting into a visible box costs far more than the piece itself, mostly in
         // painting: the pieces go in together, at most every kFlushMs.
-        m_strPending.append(piece, length);
-        m_nShown += static_cast<int>(length);
-        if (GetTickCount() - m_dwLastFlush >= kFlushMs) {
-            FlushResultBox();
-        } else if (!m_bFlushTimer) {
+        m_pending.append(piece, length);
+        m_shown += length;
+        if (m_clock() - m_lastFlush >= kFlushMs) {
+            Flush();
+        } else if (!m_flushTimer) {
             // Catches the last pieces when they pause.
-            m_bFlushTimer = SetTimer(m_hWnd, kFlushTimer, kFlushMs, nullptr) != 0;
+            m_flushTimer = m_box.StartFlushTimer(kFlushMs);
         }
     } else {
         Overflow(piece, length);
     }
-    // Once the report goes to a file, piece boundaries no longer matter to anyone: the
-    // worker may hand over larger blocks.
-    return m_bOverflowed ? 1 : 0;
+    // Once the report goes to a file, piece boundaries no longer matter to anyone.
+    return m_overflowed;
 }
 
-void CCompareDlg::AppendToResultBox(const char* text) {
-    const HWND box = GetDlgItem(m_hWnd, IDC_RESULT);
-    const int end = GetWindowTextLengthA(box);
-    // The caret moves while the text goes in; a user typing in the box gets it back.
-    const bool hadFocus = GetFocus() == box;
-    if (hadFocus) SetFocus(GetDlgItem(m_hWnd, IDOK));
-    SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(end), end);
-    SendMessageA(box, EM_SCROLLCARET, 0, 0);
-    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));
-    if (hadFocus) SetFocus(box);
-}
+void ResultSink::OnFlushTimer() { Flush(); }
 
-void CCompareDlg::FlushResultBox() {
-    if (m_bFlushTimer) KillTimer(m_hWnd, kFlushTimer);
-    m_bFlushTimer = false;
-    if (!m_strPending.empty()) {
-        AppendToResultBox(m_strPending.c_str());
-        m_strPending.clear();
+void ResultSink::Flush() {
+    if (m_flushTimer) m_box.StopFlushTimer();
+    m_flushTimer = false;
+    if (!m_pending.empty()) {
+        m_box.AppendToBox(m_pending);
+        m_pending.clear();
     }
     // Counted from the end of the insertion, so that painting takes at most a third of the time.
-    m_dwLastFlush = GetTickCount();
+    m_lastFlush = m_clock();
 }
 
-// Called when the flush timer runs out: the pieces have paused.
-void CCompareDlg::OnTimer(UINT_PTR timerId) {
-    if (timerId == kFlushTimer) FlushResultBox();
+bool ResultSink::CreateResultFile(const std::string& folder, std::string& name) {
+    for (unsigned k = 0;; ++k) {
+        name = ResultFileName(folder, k);
+        if (m_exists(name)) continue;
+        // Created only where no file of the name exists: a file made since the test above
+        // is never overwritten, and the next number is tried instead.
+        if (m_file.Open(name.c_str(), CStdioFile::modeCreateNew)) return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
+    }
 }
 
-void CCompareDlg::Overflow(const char* piece, size_t length) {
-    FlushResultBox();
-    m_bOverflowed = true;
-    const HWND box = GetDlgItem(m_hWnd, IDC_RESULT);
+void ResultSink::Overflow(const char* piece, size_t length) {
+    Flush();
+    m_overflowed = true;
 
     // Beside the first path as it reads now; failing that, in the temporary folder.
-    std::string name =
-        sorowa::FreeResultName(sorowa::ResultFolderOf(WindowText(m_editPath1.m_hWnd)), PathExists);
-    if (!m_fileResult.Open(name.c_str())) {
+    std::string name;
+    if (!CreateResultFile(ResultFolderOf(m_box.FirstPathText()), name)) {
         char temp[MAX_PATH];
         const DWORD n = GetTempPathA(MAX_PATH, temp);
-        if (n > 0 && n < MAX_PATH) {
-            name = sorowa::FreeResultName(temp, PathExists);
-            m_fileResult.Open(name.c_str());
+        if (n == 0 || n >= MAX_PATH || !CreateResultFile(temp, name)) {
+            // What the box shows stays; the notice follows it.
+            if (m_box.BoxText().empty()) {
+                m_box.SetBoxText(text::kCannotCreateResult);
+            } else {
+                m_box.AppendToBox(std::string("\r\n") + text::kCannotCreateResult);
+            }
+            return;
         }
-    }
-    if (!m_fileResult.IsOpen()) {
-        SetWindowTextA(box, sorowa::text::kCannotCreateResult);
-        return;
     }
 
     // What the box holds, the user's typing included, then the piece.
-    const std::string shown = WindowText(box);
-    m_fileResult.Write(shown.data(), shown.size());
-    m_fileResult.Write(piece, length);
-    const std::string notice =
-        std::string(sorowa::text::kOverflowNotice1) + name + sorowa::text::kOverflowNotice2;
-    SetWindowTextA(box, notice.c_str());
+    const std::string shown = m_box.BoxText();
+    m_file.Write(shown.data(), shown.size());
+    m_file.Write(piece, length);
+    m_box.SetBoxText(std::string(text::kOverflowNotice1) + name + text::kOverflowNotice2);
 }
+
+std::string ResultSink::EndRun(RunEnd end) {
+    Flush();
+    const bool stopped = end == RunEnd::kStopped;
+    // A run that showed nothing says how it ended in one line; a stopped run says so after
+    // what the box or the result file holds.
+    if (m_shown == 0 && !m_overflowed) {
+        m_box.SetBoxText(stopped ? text::kStopped : text::kAllEqual);
+    } else if (stopped && !m_file.IsOpen()) {
+        m_box.AppendToBox(std::string("\r\n") + text::kStopped);
+    }
+    if (!m_file.IsOpen()) return std::string();
+
+    if (stopped) {
+        const std::string line = std::string("\r\n") + text::kStopped + "\r\n";
+        m_file.Write(line.data(), line.size());
+    }
+    std::string path = m_file.GetFilePath();
+    if (!m_file.Close()) m_box.AppendToBox(std::string("\r\n") + text::kCannotWriteResult);
+    return path;
+}
+
+}  // namespace sorowa

@@ -410,6 +410,29 @@ TEST_F(AboutBox, KeysDuringAPressAreSwallowed) {
     });
 }
 
+TEST_F(AboutBox, APressEndsWhenTheLinkLosesTheFocus) {
+    Run([&](HWND box, HWND url, HWND) {
+        PostMouse(url, WM_MOUSEMOVE, Inside(url));
+        PostMouse(url, WM_LBUTTONDOWN, Inside(url), MK_LBUTTON);
+        WaitUntilHandled(box);
+        ASSERT_EQ(Focus(box), url);
+        // The focus goes elsewhere while the button is down (another window, a key of the
+        // system): the press is over, opening nothing.
+        OnBoxThread(box, [&] { SetFocus(GetDlgItem(box, IDOK)); });
+        EXPECT_EQ(Capture(box), nullptr);
+        ExpectLook(box, url, kBlue, false, "after losing the focus");
+        // Keys act again, on the link too.
+        PressKey(box, VK_TAB);
+        ASSERT_EQ(Focus(box), url);
+        PressKey(box, VK_RETURN);
+        EXPECT_EQ(OpenedTargets(), std::vector<std::string>{kUrl});
+        // The release that ends the old press is no click.
+        PostMouse(url, WM_LBUTTONUP, Inside(url));
+        WaitUntilHandled(box);
+        EXPECT_EQ(OpenedTargets(), std::vector<std::string>{kUrl});
+    });
+}
+
 TEST_F(AboutBox, FirstPaintFitsEachLinkToItsTextWithAOnePixelMargin) {
     Run([&](HWND box, HWND url, HWND mail) {
         const std::pair<HWND, RECT> links[] = {{url, {75, 35, 75 + 54, 35 + 8}},

@@ -1,13 +1,12 @@
 #!/usr/bin/env bash
-# Maps two drive letters of a Wine prefix, x: and y:, to the folders DIR/x and DIR/y, holding
-# two trees that differ in every file, for drive_roots_tests; or removes the mapping and the
-# folders. drive_roots_tests makes a folder deep inside X: its current folder, so that "X:"
-# and "\" would name that folder if they were taken for the current folder, not the root.
+# Maps two drive letters of a test Wine prefix, x: and y:, to folders holding two trees that
+# differ in every file, for drive_roots_tests; or removes them again. The program makes a
+# folder deep inside X: its current folder, so that "X:" and "\" would name that folder if
+# they were taken for the current folder instead of the root.
 #
 # Usage: drive_roots.sh make PREFIX DIR | remove PREFIX DIR
 set -euo pipefail
-prefix=$2
-tree=$3
+prefix=$2 tree=$3
 rm -f "$prefix/dosdevices/x:" "$prefix/dosdevices/y:"
 rm -rf "$tree"
 [ "$1" = remove ] && exit 0
@@ -21,5 +20,5 @@ for side in x y; do
 done
 # A link back to the root: its files are compared through the root, once.
 ln -s . "$tree/x/loop"
-ln -s "$tree/x" "$prefix/dosdevices/x:"
-ln -s "$tree/y" "$prefix/dosdevices/y:"
+ln -sfn "$tree/x" "$prefix/dosdevices/x:"
+ln -sfn "$tree/y" "$prefix/dosdevices/y:"

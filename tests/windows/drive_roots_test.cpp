@@ -24,7 +24,7 @@ class DriveRoots : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(GetFileAttributesA("X:\\cur\\deep"), INVALID_FILE_ATTRIBUTES)
-            << "x: and y: are mapped by drive_roots.sh";
+            << "run through drive_roots.sh";
         GetCurrentDirectoryA(MAX_PATH, m_saved);
         ASSERT_TRUE(SetCurrentDirectoryA("X:\\cur\\deep"));
     }

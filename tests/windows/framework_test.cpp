@@ -14,7 +14,7 @@ TEST(StdioFile, WritesBinaryRecordsItsAbsolutePathAndSharesNothing) {
     GetCurrentDirectoryA(MAX_PATH, saved);
     SetCurrentDirectoryA(tmp.Path().c_str());
     CStdioFile file;
-    ASSERT_TRUE(file.Open("Result.txt"));
+    ASSERT_TRUE(file.Open("Result.txt", CStdioFile::modeCreateNew));
     SetCurrentDirectoryA(saved);
     EXPECT_EQ(file.GetFilePath(), tmp / "Result.txt");
     file.Write("a\r\nb\n", 5);
@@ -26,10 +26,23 @@ TEST(StdioFile, WritesBinaryRecordsItsAbsolutePathAndSharesNothing) {
     EXPECT_EQ(ReadWholeFile(tmp / "Result.txt"), "a\r\nb\n");
 }
 
+TEST(StdioFile, CreateNewLeavesATakenNameAsItIs) {
+    TempFolder tmp;
+    tmp.Write("taken.txt", "earlier");
+    tmp.MakeFolder("folder.txt");
+    for (const char* name : {"taken.txt", "folder.txt"}) {
+        CStdioFile file;
+        EXPECT_FALSE(file.Open((tmp / name).c_str(), CStdioFile::modeCreateNew)) << name;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS)) << name;
+        EXPECT_FALSE(file.IsOpen());
+    }
+    EXPECT_EQ(ReadWholeFile(tmp / "taken.txt"), "earlier");
+}
+
 TEST(StdioFile, AWriteThatFailsIsReportedByClose) {
     // The Linux device that is always full, through Wine's drive Z:.
     CStdioFile file;
-    ASSERT_TRUE(file.Open("Z:\\dev\\full"));
+    ASSERT_TRUE(file.Open("Z:\\dev\\full", CStdioFile::modeCreate));
     const std::string block(1 << 16, 'x');
     file.Write(block.data(), block.size());
     EXPECT_FALSE(file.Close());

@@ -9,12 +9,15 @@
 #include <stdlib.h>
 #include <vector>
 
+#include "engine/compare_run.h"
 #include "engine/messages.h"
 #include "engine/texts.h"
 #include "res/resource.h"
 #include "tests/windows/dialog_driver.h"
+#include "tests/windows/held_file_services.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
+#include "ui/shell_names.h"
 #include "ui/shell_open.h"
 
 namespace sorowa::testing {
@@ -23,6 +26,7 @@ namespace {
 const std::string kAllEqual = text::kAllEqual;
 const std::string kNotExist = text::kDoesNotExist;
 const std::string kSizes = text::kSizesDiffer;
+const std::string kStopped = text::kStopped;
 
 // What the program asked the shell to open.
 std::vector<std::string> g_opened;
@@ -81,6 +85,49 @@ std::string ExpectedLines(size_t differences, const char* bytes = "61 62") {
 
 std::string Notice(const std::string& name) {
     return std::string(text::kOverflowNotice1) + name + text::kOverflowNotice2;
+}
+
+// The main window with file services whose opens and reads the test can hold.
+class HeldMainWindow : public CCompareDlg {
+public:
+    explicit HeldMainWindow(std::shared_ptr<CallHold> hold) : m_hold(std::move(hold)) {}
+
+protected:
+    std::unique_ptr<FileServices> MakeFileServices() override {
+        return std::make_unique<HeldFileServices>(m_hold);
+    }
+
+private:
+    const std::shared_ptr<CallHold> m_hold;
+};
+
+// A pair of three read blocks whose first `differences` bytes differ (61 against 62). A
+// run held in the reads of the second block and stopped there ends before the third.
+void WriteThreeBlockPair(const TempFolder& tmp, const std::string& name, size_t differences) {
+    const std::string same(3 * CompareRun::kBlockSize, 'a');
+    std::string other = same;
+    other.replace(0, differences, differences, 'b');
+    tmp.Write("one\\" + name, same);
+    tmp.Write("two\\" + name, other);
+}
+// The file calls of such a pair before the reads of its second block: both opens, then the
+// first block of each file.
+constexpr unsigned kCallsBeforeSecondBlock = 4;
+
+// The window with the keyboard focus on the dialog's thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// A key press as the keyboard delivers it: to the window with the focus, through the
+// dialog's own keyboard handling.
+void PressKey(HWND dialog, WPARAM key) {
+    const HWND focus = FocusOf(dialog);
+    PostMessageA(focus, WM_KEYDOWN, key, 1);
+    PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
 }
 
 TEST_F(MainWindow, StartWithAnEmptyFieldChangesNothing) {
@@ -198,11 +245,14 @@ TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
         EXPECT_EQ(g_opened, std::vector<std::string>{name});
 
-        // With no folder to write to at all, the box says so and the run ends normally.
+        // With no folder to write to at all, the box says so after what it shows, and the run
+        // ends normally.
         g_opened.clear();
         SetEnvironmentVariableA("TMP", (m_tmp / "no-such-folder").c_str());
         runWithPath1ChangedToAMissingFolder();
-        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), text::kCannotCreateResult);
+        // What the box showed stays, the last line that fitted the budget included.
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT),
+                  "FILENAME f.bin\r\n" + ExpectedLines(1665) + "\r\n" + text::kCannotCreateResult);
         EXPECT_TRUE(g_opened.empty());
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
@@ -311,7 +361,7 @@ TEST_F(MainWindow, OnePieceLongerThanTheBudgetKeepsTheOverflowNotice) {
     });
 }
 
-TEST_F(MainWindow, StopInFolderModeEndsBetweenFiles) {
+TEST_F(MainWindow, StopInFolderModeEndsWithWholeBlocksAndTheStopLine) {
     // Many pairs, each slow enough to read that the stop lands early in the walk.
     const size_t kPairs = 120;
     const std::string big(1 << 20, 'a');
@@ -333,13 +383,14 @@ TEST_F(MainWindow, StopInFolderModeEndsBetweenFiles) {
         EXPECT_TRUE(WaitForEndOfRun(hwnd));
         EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
 
-        // Every block is whole, and the walk ended long before the last pair.
+        // Every block is whole, the walk ended long before the last pair, and the box says
+        // that it was stopped.
         const std::string box = ItemText(hwnd, IDC_RESULT);
         size_t blocks = 0;
         for (size_t at = 0; (at = box.find("FILENAME f", at)) != std::string::npos; ++at) ++blocks;
         EXPECT_GE(blocks, 1u);
         EXPECT_LT(blocks, kPairs);
-        const std::string tail = "\r\n00100000 : 31 32\r\n";
+        const std::string tail = "\r\n00100000 : 31 32\r\n\r\n" + kStopped;
         EXPECT_EQ(box.compare(box.size() - tail.size(), tail.size(), tail), 0) << box;
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
@@ -359,10 +410,100 @@ TEST_F(MainWindow, WaitCursorOnlyWhileARunIsInProgress) {
         Click(hwnd, IDC_STOP);
         EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, 0, 0), FALSE);
         EXPECT_TRUE(WaitForEndOfRun(hwnd));
-        // Stopped before any piece: the run ends with the closing line.
-        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kAllEqual);
+        // Stopped before any piece: the stop line alone.
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kStopped);
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
+}
+
+TEST_F(MainWindow, AStoppedRunSaysSoWhereverItsReportWent) {
+    // The run is held in the reads of the pair's second block and Stop is pressed there (or
+    // not), so that the run ends before the third.
+    struct Case {
+        const char* name;
+        size_t differences;
+        bool stop;
+        std::string box;   // empty: the overflow notice
+        std::string file;  // empty: no result file
+    };
+    const std::string header = "FILENAME x\r\n";
+    const Case cases[] = {
+        {"nothing shown", 0, true, kStopped, ""},
+        {"report in the box", 10, true, header + ExpectedLines(10) + "\r\n" + kStopped, ""},
+        {"report in the result file", 2000, true, "",
+         header + ExpectedLines(2000) + "\r\n" + kStopped + "\r\n"},
+        {"finished, nothing to report", 0, false, kAllEqual, ""},
+        {"finished, report in the box", 10, false, header + ExpectedLines(10), ""},
+    };
+    for (const Case& c : cases) {
+        g_opened.clear();
+        TempFolder tmp;
+        WriteThreeBlockPair(tmp, "x", c.differences);
+        auto hold = std::make_shared<CallHold>(kCallsBeforeSecondBlock);
+        HeldMainWindow dlg(hold);
+        RunDialog(dlg, [&](HWND hwnd) {
+            SetItemText(hwnd, IDC_PATH1, tmp / "one\\x");
+            SetItemText(hwnd, IDC_PATH2, tmp / "two\\x");
+            Click(hwnd, IDOK);
+            EXPECT_TRUE(hold->WaitUntilHeld()) << c.name;
+            if (c.stop) Click(hwnd, IDC_STOP);
+            hold->Release();
+            EXPECT_TRUE(WaitForEndOfRun(hwnd)) << c.name;
+            const std::string name = tmp / "one\\Result.txt";
+            if (c.file.empty()) {
+                EXPECT_EQ(ItemText(hwnd, IDC_RESULT), c.box) << c.name;
+                EXPECT_TRUE(g_opened.empty()) << c.name;
+            } else {
+                EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name)) << c.name;
+                EXPECT_EQ(g_opened, std::vector<std::string>{name}) << c.name;
+                EXPECT_TRUE(ReadWholeFile(name) == c.file) << c.name;
+            }
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+}
+
+TEST_F(MainWindow, KeyboardFocusGoesToStopAndBackOnlyWhenItWasOnStart) {
+    struct Case {
+        const char* name;
+        int focusAtStart;
+        int focusDuringTheRun;
+    };
+    const Case cases[] = {
+        {"Enter on Start", IDOK, IDC_STOP},
+        {"Enter in the first path field", IDC_PATH1, IDC_PATH1},
+    };
+    WriteThreeBlockPair(m_tmp, "x", 10);
+    for (const Case& c : cases) {
+        auto hold = std::make_shared<CallHold>(kCallsBeforeSecondBlock);
+        HeldMainWindow dlg(hold);
+        RunDialog(dlg, [&](HWND hwnd) {
+            SetItemText(hwnd, IDC_PATH1, m_tmp / "one\\x");
+            SetItemText(hwnd, IDC_PATH2, m_tmp / "two\\x");
+            SendMessageA(hwnd, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(hwnd, c.focusAtStart)), TRUE);
+            PressKey(hwnd, VK_RETURN);
+            EXPECT_TRUE(hold->WaitUntilHeld()) << c.name;
+            EXPECT_FALSE(ItemEnabled(hwnd, IDOK)) << c.name;
+            EXPECT_EQ(FocusOf(hwnd), GetDlgItem(hwnd, c.focusDuringTheRun)) << c.name;
+
+            // Stop from the keyboard where it has the focus; taken once the wait cursor goes.
+            if (c.focusDuringTheRun == IDC_STOP) {
+                PressKey(hwnd, VK_RETURN);
+            } else {
+                Click(hwnd, IDC_STOP);
+            }
+            EXPECT_TRUE(
+                WaitFor([&] { return SendMessageA(hwnd, WM_SETCURSOR, 0, 0) == FALSE; }, 10000))
+                << c.name;
+            hold->Release();
+            EXPECT_TRUE(WaitForEndOfRun(hwnd)) << c.name;
+            EXPECT_EQ(FocusOf(hwnd), GetDlgItem(hwnd, c.focusAtStart)) << c.name;
+            const std::string box = ItemText(hwnd, IDC_RESULT);
+            EXPECT_EQ(box.substr(box.size() - kStopped.size()), kStopped) << c.name;
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    }
 }
 
 TEST_F(MainWindow, CommandLineFillsTheFields) {
@@ -408,15 +549,23 @@ HDROP MakeDrop(const std::vector<std::string>& names) {
     return static_cast<HDROP>(memory);
 }
 
-TEST_F(MainWindow, DropReplacesTheFieldWithTheFirstName) {
+// A path far longer than MAX_PATH: `levels` folders below `root`, the last one 表.
+std::string LongPath(const std::string& root, int levels) {
+    std::string path = root;
+    for (int i = 0; i < levels; ++i) path += "\\a folder name of some length " + std::to_string(i);
+    return path + "\\\x95\x5c";
+}
+
+TEST_F(MainWindow, DropReplacesTheFieldWithTheWholeFirstName) {
     CCompareDlg dlg;
     RunDialog(dlg, [&](HWND hwnd) {
-        for (int id : {IDC_PATH1, IDC_PATH2}) {
-            SetItemText(hwnd, id, "old text");
-            SendMessageA(GetDlgItem(hwnd, id), WM_DROPFILES,
-                         reinterpret_cast<WPARAM>(MakeDrop({"C:\\\x95\x5c\\first", "C:\\second"})),
-                         0);
-            EXPECT_EQ(ItemText(hwnd, id), "C:\\\x95\x5c\\first");
+        for (const std::string& first : {std::string("C:\\\x95\x5c\\first"), LongPath("C:", 30)}) {
+            for (int id : {IDC_PATH1, IDC_PATH2}) {
+                SetItemText(hwnd, id, "old text");
+                SendMessageA(GetDlgItem(hwnd, id), WM_DROPFILES,
+                             reinterpret_cast<WPARAM>(MakeDrop({first, "C:\\second"})), 0);
+                EXPECT_EQ(ItemText(hwnd, id), first);
+            }
         }
         // Only the two path fields take drops.
         for (int id : {IDC_RESULT, IDOK, IDC_BROWSE1}) {
@@ -425,6 +574,77 @@ TEST_F(MainWindow, DropReplacesTheFieldWithTheFirstName) {
         }
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
+}
+
+// A shown window of the dialog's thread other than the dialog: one that the dialog opened.
+struct OpenedSearch {
+    HWND dialog;
+    HWND found;
+};
+BOOL CALLBACK TakeOpenedWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<OpenedSearch*>(data);
+    if (window == search->dialog || !IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+HWND OpenedWindow(HWND dialog) {
+    OpenedSearch search = {dialog, nullptr};
+    WaitFor(
+        [&] {
+            EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), TakeOpenedWindow,
+                              reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        10000);
+    return search.found;
+}
+
+TEST_F(MainWindow, BrowseFillsTheFieldWithThePathOfTheChosenItem) {
+    char desktop[MAX_PATH];
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, desktop), S_OK);
+    CCompareDlg dlg;
+    RunDialog(dlg, [&](HWND hwnd) {
+        // The browser opens on the desktop: OK takes it, Cancel changes nothing.
+        for (int button : {IDOK, IDCANCEL}) {
+            SetItemText(hwnd, IDC_PATH2, "old text");
+            PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDC_BROWSE2, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDC_BROWSE2)));
+            const HWND browser = OpenedWindow(hwnd);
+            ASSERT_NE(browser, nullptr);
+            PostMessageA(browser, WM_COMMAND, button, 0);
+            EXPECT_TRUE(WaitFor([&] { return !IsWindow(browser); }, 10000));
+            Sync(hwnd);
+            EXPECT_EQ(ItemText(hwnd, IDC_PATH2), button == IDOK ? desktop : "old text");
+        }
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST(ShellNames, PathOfABrowsedItemIsWholePastMaxPathBytes) {
+    // Double-byte names: far more than MAX_PATH bytes in the code page, although fewer
+    // characters, so that the shell under test has the whole path to give.
+    TempFolder tmp;
+    std::string folder = tmp.Path();
+    for (int level = 0; level < 4; ++level) {
+        folder += '\\';
+        for (int i = 0; i < 40; ++i) folder += "\x95\x5c";
+    }
+    wchar_t wide[1024];
+    ASSERT_GT(MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, 1024), 0);
+    ASSERT_LT(wcslen(wide), static_cast<size_t>(MAX_PATH));
+    ASSERT_GT(folder.size(), static_cast<size_t>(MAX_PATH));
+    const std::wstring literal = std::wstring(L"\\\\?\\") + wide;
+    for (size_t i = 4; i <= literal.size(); ++i) {
+        if (i == literal.size() || literal[i] == L'\\') {
+            CreateDirectoryW(literal.substr(0, i).c_str(), nullptr);
+        }
+    }
+    const PIDLIST_ABSOLUTE item = ILCreateFromPathW(wide);
+    ASSERT_NE(item, nullptr);
+    std::string path;
+    EXPECT_TRUE(PathOfItem(item, path));
+    EXPECT_EQ(path, folder);
+    ILFree(item);
 }
 
 TEST_F(MainWindow, ClosingDuringARunEndsPromptlyAndKeepsTheResultFile) {
@@ -463,6 +683,58 @@ TEST_F(MainWindow, ClosingDuringARunEndsPromptlyAndKeepsTheResultFile) {
         EXPECT_EQ(written, expected.substr(0, written.size()));
         EXPECT_EQ(written.size() % 18, 15u);  // whole lines after the header
         DeleteFileA((m_tmp / "one\\Result.txt").c_str());
+    }
+}
+
+// Last in this program, since one case leaves a worker held for good.
+TEST_F(MainWindow, ClosingDoesNotWaitLongForAWorkerHeldInACall) {
+    // 2000 differences in the first block: the report has overflowed into the result file by
+    // the time the worker is held in the second.
+    WriteThreeBlockPair(m_tmp, "x", 2000);
+    const std::string resultFile = m_tmp / "one\\Result.txt";
+    struct Case {
+        const char* name;
+        unsigned freeCalls;
+        bool releasedLater;
+    };
+    const Case cases[] = {
+        {"held in a read, released once the window is gone", kCallsBeforeSecondBlock, true},
+        // The test program ends all the same, as the program does: the process does not wait
+        // for the worker either.
+        {"held in the first open for good", 0, false},
+    };
+    for (const Case& c : cases) {
+        auto hold = std::make_shared<CallHold>(c.freeCalls);
+        // The window object lives in storage of the test's own, overwritten once the object
+        // is destroyed: a worker that used it afterwards would crash the test program.
+        alignas(HeldMainWindow) unsigned char storage[sizeof(HeldMainWindow)];
+        auto* dlg = new (storage) HeldMainWindow(hold);
+        const unsigned closingMs = RunDialog(*dlg, [&](HWND hwnd) {
+            SetItemText(hwnd, IDC_PATH1, m_tmp / "one\\x");
+            SetItemText(hwnd, IDC_PATH2, m_tmp / "two\\x");
+            Click(hwnd, IDOK);
+            EXPECT_TRUE(hold->WaitUntilHeld()) << c.name;
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_LT(closingMs, CCompareDlg::kCloseWaitMs + 1500) << c.name;
+        dlg->~HeldMainWindow();
+        std::memset(storage, 0xDD, sizeof storage);
+
+        if (c.releasedLater) {
+            // Every whole line handed over before the close is in the result file.
+            const std::string written = ReadWholeFile(resultFile);
+            const std::string expected = "FILENAME x\r\n" + ExpectedLines(2000);
+            EXPECT_GT(written.size(), 30000u);
+            EXPECT_TRUE(written == expected.substr(0, written.size()));
+            EXPECT_EQ((written.size() - 12) % 18, 0u);
+            DeleteFileA(resultFile.c_str());
+            // The worker wakes with the window gone, hands nothing over and ends; the run,
+            // its file services included, goes with it.
+            hold->Release();
+            EXPECT_TRUE(hold->WaitUntilServicesGone()) << c.name;
+        } else {
+            EXPECT_EQ(GetFileAttributesA(resultFile.c_str()), INVALID_FILE_ATTRIBUTES);
+        }
     }
 }
 

@@ -1,0 +1,188 @@
+// The result sink without a window: a recording box in place of the dialog, a clock of the
+// test's own, and real result files in a folder of the test's own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/texts.h"
+#include "tests/windows/temp_folder.h"
+#include "ui/result_box.h"
+#include "ui/result_sink.h"
+
+namespace sorowa::testing {
+namespace {
+
+const std::string kAllEqual = text::kAllEqual;
+const std::string kStopped = text::kStopped;
+const std::string kCannotCreate = text::kCannotCreateResult;
+
+class RecordingBox : public ResultBox {
+public:
+    std::string BoxText() override { return text; }
+    void SetBoxText(const std::string& newText) override { text = newText; }
+    void AppendToBox(const std::string& more) override {
+        text += more;
+        ++appends;
+    }
+    std::string FirstPathText() override { return firstPath; }
+    bool StartFlushTimer(unsigned ms) override {
+        timerMs = ms;
+        ++timersStarted;
+        return true;
+    }
+    void StopFlushTimer() override { timerMs = 0; }
+
+    std::string text;
+    std::string firstPath;
+    int appends = 0;
+    unsigned timerMs = 0;  // 0: no timer running
+    int timersStarted = 0;
+};
+
+// Sets an environment variable for the life of the object.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : m_name(name) {
+        char saved[MAX_PATH];
+        const DWORD n = GetEnvironmentVariableA(name, saved, MAX_PATH);
+        m_hadValue = n > 0 && n < MAX_PATH;
+        if (m_hadValue) m_saved = saved;
+        SetEnvironmentVariableA(name, value.c_str());
+    }
+    ~ScopedEnvironment() {
+        SetEnvironmentVariableA(m_name, m_hadValue ? m_saved.c_str() : nullptr);
+    }
+
+private:
+    const char* m_name;
+    bool m_hadValue = false;
+    std::string m_saved;
+};
+
+std::string Notice(const std::string& name) {
+    return std::string(text::kOverflowNotice1) + name + text::kOverflowNotice2;
+}
+
+TEST(ResultSink, EndOfRunSaysHowTheRunEndedWhereverTheReportWent) {
+    const std::string shown = "FILENAME a\r\n00000000 : 61 62\r\n";
+    const std::string beyond(ResultSink::kDisplayBudget, 'z');
+    struct Case {
+        const char* name;
+        std::vector<std::string> pieces;
+        bool canCreate;  // a result file can be made
+        RunEnd end;
+        std::string box;   // empty: the overflow notice
+        std::string file;  // empty: no result file
+    };
+    const Case cases[] = {
+        {"nothing, finished", {}, true, RunEnd::kComplete, kAllEqual, ""},
+        {"nothing, stopped", {}, true, RunEnd::kStopped, kStopped, ""},
+        {"box, finished", {shown}, true, RunEnd::kComplete, shown, ""},
+        {"box, stopped", {shown}, true, RunEnd::kStopped, shown + "\r\n" + kStopped, ""},
+        {"file, finished", {shown, beyond}, true, RunEnd::kComplete, "", shown + beyond},
+        {"file, stopped",
+         {shown, beyond},
+         true,
+         RunEnd::kStopped,
+         "",
+         shown + beyond + "\r\n" + kStopped + "\r\n"},
+        {"file of one piece, stopped",
+         {beyond + "y"},
+         true,
+         RunEnd::kStopped,
+         "",
+         beyond + "y\r\n" + kStopped + "\r\n"},
+        // No file: what the box showed stays, the notice after it; later pieces are lost.
+        {"no file, finished",
+         {shown, beyond, "later\r\n"},
+         false,
+         RunEnd::kComplete,
+         shown + "\r\n" + kCannotCreate,
+         ""},
+        {"no file, stopped",
+         {shown, beyond},
+         false,
+         RunEnd::kStopped,
+         shown + "\r\n" + kCannotCreate + "\r\n" + kStopped,
+         ""},
+        {"no file, nothing shown", {beyond + "y"}, false, RunEnd::kComplete, kCannotCreate, ""},
+    };
+    for (const Case& c : cases) {
+        TempFolder tmp;
+        ScopedEnvironment temp("TMP", tmp / "no-temporary-folder");
+        RecordingBox box;
+        box.firstPath = c.canCreate ? tmp / "data.bin" : tmp / "missing\\data.bin";
+        ResultSink sink(box);
+        sink.BeginRun();
+        for (const std::string& piece : c.pieces) sink.TakePiece(piece.c_str());
+        const std::string opened = sink.EndRun(c.end);
+
+        const std::string name = tmp / "Result.txt";
+        if (c.file.empty()) {
+            EXPECT_EQ(box.text, c.box) << c.name;
+            EXPECT_EQ(opened, "") << c.name;
+            EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
+        } else {
+            EXPECT_EQ(box.text, Notice(name)) << c.name;
+            EXPECT_EQ(opened, name) << c.name;
+            EXPECT_TRUE(ReadWholeFile(name) == c.file) << c.name;
+        }
+    }
+}
+
+TEST(ResultSink, ANameTakenAfterTheCheckIsNeverOverwritten) {
+    // The check finds every name free, as it would have a moment before these were made.
+    TempFolder tmp;
+    tmp.Write("Result.txt", "made by someone else");
+    tmp.MakeFolder("Result1.txt");
+    RecordingBox box;
+    box.firstPath = tmp / "data.bin";
+    ResultSink sink(box, ResultSink::SystemTicks, [](const std::string&) { return false; });
+    sink.BeginRun();
+    const std::string piece(ResultSink::kDisplayBudget + 1, 'q');
+    EXPECT_TRUE(sink.TakePiece(piece.c_str()));
+    const std::string name = tmp / "Result2.txt";
+    EXPECT_EQ(box.text, Notice(name));
+    EXPECT_EQ(sink.EndRun(RunEnd::kComplete), name);
+    EXPECT_TRUE(ReadWholeFile(name) == piece);
+    EXPECT_EQ(ReadWholeFile(tmp / "Result.txt"), "made by someone else");
+}
+
+TEST(ResultSink, PiecesForTheBoxGoInTogetherAtMostEveryFlushInterval) {
+    uint32_t now = 1000;
+    RecordingBox box;
+    ResultSink sink(box, [&] { return now; });
+    sink.BeginRun();
+    const auto take = [&](uint32_t at, const char* piece) {
+        now = at;
+        EXPECT_FALSE(sink.TakePiece(piece));
+    };
+
+    take(1000, "a");  // long after the last insertion: in at once
+    EXPECT_EQ(box.text, "a");
+    take(1010, "b");  // too soon: waits, with a timer for when the pieces pause
+    take(1040, "c");
+    EXPECT_EQ(box.text, "a");
+    EXPECT_EQ(box.timerMs, ResultSink::kFlushMs);
+    EXPECT_EQ(box.timersStarted, 1);
+    now = 1060;
+    sink.OnFlushTimer();  // the pause: both in, in one insertion
+    EXPECT_EQ(box.text, "abc");
+    EXPECT_EQ(box.appends, 2);
+    EXPECT_EQ(box.timerMs, 0u);
+    take(1080, "d");  // counted from the end of the last insertion
+    EXPECT_EQ(box.text, "abc");
+    take(1110, "e");
+    EXPECT_EQ(box.text, "abcde");
+    take(1120, "f");
+    EXPECT_EQ(sink.EndRun(RunEnd::kComplete), "");  // the end puts in what waits
+    EXPECT_EQ(box.text, "abcdef");
+    EXPECT_EQ(box.timerMs, 0u);
+    EXPECT_EQ(sink.Shown(), 6u);
+}
+
+}  // namespace
+}  // namespace sorowa::testing

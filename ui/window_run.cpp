@@ -1,0 +1,66 @@
+#include "ui/window_run.h"
+
+#include "engine/compare_run.h"
+#include "engine/messages.h"
+#include "framework/worker_thread.h"
+
+namespace sorowa {
+
+WindowRun::WindowRun(HWND dialog, HWND pathField1, HWND pathField2,
+                     std::unique_ptr<FileServices> files, const RunStart& start)
+    : m_dialog(dialog),
+      m_pathField1(pathField1),
+      m_pathField2(pathField2),
+      m_files(std::move(files)),
+      m_state(start) {}
+
+HANDLE WindowRun::StartWorker(const std::shared_ptr<WindowRun>& run) {
+    auto* share = new std::shared_ptr<WindowRun>(run);
+    const HANDLE worker = AfxBeginThread(WorkerEntry, share);
+    if (worker == nullptr) delete share;
+    return worker;
+}
+
+DWORD WINAPI WindowRun::WorkerEntry(void* share) {
+    // The worker's own share keeps the run alive until the worker is done with it, whether
+    // the window is still there or not.
+    const std::unique_ptr<std::shared_ptr<WindowRun>> held(
+        static_cast<std::shared_ptr<WindowRun>*>(share));
+    WindowRun& run = **held;
+    if (run.m_state.Start().folderMode) {
+        return CompareFolderThread(run, *run.m_files, run.m_state);
+    }
+    return CompareFileThread(run, *run.m_files, run.m_state);
+}
+
+void WindowRun::Detach() {
+    m_state.RequestStop();
+    m_dialog = nullptr;
+}
+
+std::string WindowRun::FieldText(HWND field) const {
+    // Fetched on the window's thread, so the worker waits for it; a detached window has no
+    // text to give.
+    if (m_dialog.load() == nullptr) return std::string();
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string WindowRun::GetPathText1() { return FieldText(m_pathField1); }
+std::string WindowRun::GetPathText2() { return FieldText(m_pathField2); }
+
+bool WindowRun::SendPiece(const char* piece) {
+    const HWND dialog = m_dialog.load();
+    // Nothing reaches a detached window: the run may as well gather what it still makes.
+    if (dialog == nullptr) return true;
+    return SendMessageA(dialog, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece), 0) != 0;
+}
+
+void WindowRun::NotifyDone(RunEnd end) {
+    const HWND dialog = m_dialog.load();
+    if (dialog != nullptr) PostMessageA(dialog, WM_COMPARE_DONE, static_cast<WPARAM>(end), 0);
+}
+
+}  // namespace sorowa

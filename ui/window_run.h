@@ -1,0 +1,56 @@
+// A run started from the main window: what its worker touches (the run state, the file
+// services and the way back to the window), owned jointly by the window and the worker, so
+// that either may go first. A window that goes during a run detaches from it; a worker that
+// wakes later finds nothing to hand over to and ends on its own.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "engine/compare_receiver.h"
+#include "engine/file_services.h"
+#include "engine/run_state.h"
+
+namespace sorowa {
+
+class WindowRun : public CompareReceiver {
+public:
+    // `dialog` gets the pieces (sent) and the end notice (posted, the RunEnd as first
+    // parameter); the worker reads the two path fields itself.
+    WindowRun(HWND dialog, HWND pathField1, HWND pathField2, std::unique_ptr<FileServices> files,
+              const RunStart& start);
+    WindowRun(const WindowRun&) = delete;
+    WindowRun& operator=(const WindowRun&) = delete;
+
+    // Starts the worker with a share of `run` of its own. Returns the worker's handle, which
+    // the caller closes, or null when no worker could start.
+    static HANDLE StartWorker(const std::shared_ptr<WindowRun>& run);
+
+    RunState& State() { return m_state; }
+
+    // The window is going: the run is asked to stop and nothing more reaches the window, not
+    // even the end notice.
+    void Detach();
+
+    // From the worker's thread.
+    std::string GetPathText1() override;
+    std::string GetPathText2() override;
+    bool SendPiece(const char* piece) override;
+    void NotifyDone(RunEnd end) override;
+
+private:
+    static DWORD WINAPI WorkerEntry(void* share);
+    std::string FieldText(HWND field) const;
+
+    // Null once the window has detached.
+    std::atomic<HWND> m_dialog;
+    const HWND m_pathField1;
+    const HWND m_pathField2;
+    const std::unique_ptr<FileServices> m_files;
+    RunState m_state;
+};
+
+}  // namespace sorowa
