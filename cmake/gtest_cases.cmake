@@ -28,6 +28,17 @@ function(sorowa_add_gtest_cases target)
         FAIL_REGULAR_EXPRESSION "${SOROWA_GTEST_NOTHING_RAN}")
 endfunction()
 
+# A test program: its sources and libraries, the tests' include root, warnings as errors, and
+# one ctest test per case (EXTRA_ARGS and FIXTURES as sorowa_add_gtest_cases takes them).
+function(sorowa_test_program target)
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBRARIES;EXTRA_ARGS;FIXTURES")
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+    sorowa_warnings(${target})
+    sorowa_add_gtest_cases(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} FIXTURES ${ARG_FIXTURES})
+endfunction()
+
 # The fixtures every Windows case needs: a private Xvfb for the tree (its name in
 # display/display, read by scripts/wine-run) and the tree's Wine prefix, made or made anew
 # for the Wine installed now.
