@@ -18,8 +18,8 @@ public:
 
     std::string GetPathText1() override { return m_path1; }
     std::string GetPathText2() override { return m_path2; }
-    // The report goes to a stream: the run may gather pieces into larger blocks.
-    bool SendPiece(const char* piece) override;
+    // The report goes to a stream: the run may join pieces into larger ones.
+    bool SendPieces(const char* pieces, size_t length) override;
     void NotifyDone(RunEnd end) override { m_end = end; }
 
     ExitStatus Status() const { return m_status.Status(); }

@@ -39,7 +39,7 @@ std::string CounterpartOf(const std::string& first, const std::string& second, i
 class BlockSender {
 public:
     BlockSender(CompareRun& run, std::string header) : m_run(run), m_header(std::move(header)) {}
-    ~BlockSender() { m_run.FlushGathered(); }
+    ~BlockSender() { m_run.HandOver(); }
     BlockSender(const BlockSender&) = delete;
     BlockSender& operator=(const BlockSender&) = delete;
 
@@ -52,9 +52,9 @@ public:
         }
     }
 
-    void SendDifference(const char* line, size_t length) {
+    void SendDifference(uint64_t offset, uint8_t first, uint8_t second) {
         if (m_headerPending) Send(m_header);
-        m_run.Send(line, length);
+        m_run.SendDifference(offset, first, second);
     }
 
 private:
@@ -81,14 +81,12 @@ bool ReadBlock(OpenFile& file, unsigned char* buffer, uint32_t size) {
 // Sends a difference line for every byte in which the two blocks differ.
 void SendDifferences(BlockSender& sender, const unsigned char* a, const unsigned char* b,
                      uint32_t size, uint64_t blockOffset) {
-    char line[kDifferenceLineSize];
     for (uint32_t scan = 0; scan < size; scan += kScanSize) {
         const uint32_t end = std::min(size, scan + kScanSize);
         if (std::memcmp(a + scan, b + scan, end - scan) == 0) continue;
         for (uint32_t i = scan; i < end; ++i) {
             if (a[i] == b[i]) continue;
-            const size_t length = FormatDifferenceLine(line, blockOffset + i, a[i], b[i]);
-            sender.SendDifference(line, length);
+            sender.SendDifference(blockOffset + i, a[i], b[i]);
         }
     }
 }
@@ -131,6 +129,8 @@ void CompareRun::ComparePair(const std::string& first, const std::string& second
 bool CompareRun::ComparePairBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
                                    uint64_t length) {
     for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
+        // Lines shown one by one never wait for a read.
+        if (!m_joining) HandOver();
         // A stop ends the pair here: the lines of the blocks compared so far stay.
         if (StopRequestedNow()) return true;
         const uint32_t size =

@@ -2,6 +2,8 @@
 // hand-over of report pieces and the end notice. The run's own state is a RunState.
 #pragma once
 
+#include <cstddef>
+#include <cstring>
 #include <string>
 
 #include "engine/run_state.h"
@@ -15,14 +17,25 @@ public:
     // The current text of the first and of the second path field.
     virtual std::string GetPathText1() = 0;
     virtual std::string GetPathText2() = 0;
-    // Hands one NUL-terminated piece of report text over and returns once it has been
-    // shown or written. The piece belongs to the caller and is valid only during the call.
-    // True once the receiver no longer shows pieces one by one (it writes them to a file):
-    // from then on the run may gather pieces and hand them over as larger blocks.
-    virtual bool SendPiece(const char* piece) = 0;
+    // Hands report text over and returns once it has been shown or written: one or more
+    // pieces, each ending in a NUL, one after another, `length` bytes with their NULs. They
+    // belong to the caller and are valid only during the call. True once the receiver no
+    // longer shows pieces one by one (it writes them to a file): from then on the run may
+    // join pieces and hand them over as larger ones.
+    virtual bool SendPieces(const char* pieces, size_t length) = 0;
     // Tells how the run ended. The last thing a run does: it touches neither the receiver
     // nor its RunState afterwards.
     virtual void NotifyDone(RunEnd end) = 0;
 };
+
+// Calls `take(piece, length)` for each piece of a hand-over, in order.
+template <class Take>
+void ForEachPiece(const char* pieces, size_t length, Take take) {
+    for (const char* const end = pieces + length; pieces < end;) {
+        const size_t n = std::strlen(pieces);
+        take(pieces, n);
+        pieces += n + 1;
+    }
+}
 
 }  // namespace sorowa

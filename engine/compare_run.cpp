@@ -1,6 +1,9 @@
 #include "engine/compare_run.h"
 
+#include <cstring>
+
 #include "engine/path_text.h"
+#include "engine/report_lines.h"
 
 namespace sorowa {
 
@@ -11,9 +14,8 @@ CompareRun::CompareRun(CompareReceiver& receiver, FileServices& files, const Run
       m_state(state),
       m_blockA(kBlockSize),
       m_blockB(kBlockSize),
-      m_firstPath(std::move(firstPath)) {
-    m_gathered.reserve(kGatherSize);
-}
+      m_handOver(std::make_unique<char[]>(kHandOverSize)),
+      m_firstPath(std::move(firstPath)) {}
 
 bool CompareRun::StopRequestedNow() {
     if (m_state.StopRequested()) m_stopped = true;
@@ -21,22 +23,32 @@ bool CompareRun::StopRequestedNow() {
 }
 
 void CompareRun::Send(const char* piece, size_t length) {
-    if (!m_gathering) {
-        m_gathering = m_receiver.SendPiece(piece);
+    if (kHandOverSize - m_waiting <= length) HandOver();
+    if (length >= kHandOverSize) {
+        // Longer than any hand-over: it goes alone, as it stands.
+        const bool join = m_receiver.SendPieces(piece, length + 1);
+        m_joining = m_joining || join;
         return;
     }
-    if (m_gathered.size() + length > kGatherSize) FlushGathered();
-    if (length >= kGatherSize) {
-        m_receiver.SendPiece(piece);
-    } else {
-        m_gathered.append(piece, length);
-    }
+    std::memcpy(m_handOver.get() + m_waiting, piece, length);
+    m_waiting += length;
+    if (!m_joining) m_handOver[m_waiting++] = '\0';
 }
 
-void CompareRun::FlushGathered() {
-    if (m_gathered.empty()) return;
-    m_receiver.SendPiece(m_gathered.c_str());
-    m_gathered.clear();
+void CompareRun::SendDifference(uint64_t offset, uint8_t first, uint8_t second) {
+    if (kHandOverSize - m_waiting < kDifferenceLineSize) HandOver();
+    const size_t length = FormatDifferenceLine(m_handOver.get() + m_waiting, offset, first, second);
+    // The line's NUL ends it as a piece, or is where the next one joins it.
+    m_waiting += m_joining ? length : length + 1;
+}
+
+void CompareRun::HandOver() {
+    if (m_waiting == 0) return;
+    // Joined pieces leave room for their NUL.
+    if (m_joining) m_handOver[m_waiting++] = '\0';
+    const bool join = m_receiver.SendPieces(m_handOver.get(), m_waiting);
+    m_joining = m_joining || join;
+    m_waiting = 0;
 }
 
 uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files, RunState& state) {
@@ -49,6 +61,7 @@ uint32_t CompareFolderThread(CompareReceiver& receiver, FileServices& files, Run
     {
         CompareRun run(receiver, files, state, first);
         run.WalkFolder(firstFolder, second);
+        run.HandOver();
         stopped = run.Stopped();
     }
     receiver.NotifyDone(stopped ? RunEnd::kStopped : RunEnd::kComplete);
@@ -62,6 +75,7 @@ uint32_t CompareFileThread(CompareReceiver& receiver, FileServices& files, RunSt
     {
         CompareRun run(receiver, files, state);
         run.ComparePair(first, second);
+        run.HandOver();
         stopped = run.Stopped();
     }
     receiver.NotifyDone(stopped ? RunEnd::kStopped : RunEnd::kComplete);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,9 +24,10 @@ class CompareRun {
 public:
     // Bytes read from each file at a time.
     static constexpr uint32_t kBlockSize = 1u << 20;
-    // The most report text handed over at once after the receiver has begun writing to a file:
-    // large enough that the cost of a hand-over (a cross-thread message) no longer counts.
-    static constexpr size_t kGatherSize = 256u << 10;
+    // The most report text handed over at once, NULs included: large enough that the cost of
+    // a hand-over (a cross-thread message) no longer counts, and more than the window shows
+    // before it moves the report to a file.
+    static constexpr size_t kHandOverSize = 256u << 10;
 
     // `firstPath` is the first path as the user gave it: a first folder that cannot be
     // listed is named by it.
@@ -45,11 +47,13 @@ public:
     // True when a stop ended the run before everything was compared.
     bool Stopped() const { return m_stopped; }
 
-    // Hands report text over: piece by piece while the receiver shows pieces, gathered into
-    // blocks once it writes them to a file.
+    // Adds a piece of report text, `length` bytes followed by a NUL, to the next hand-over.
     void Send(const char* piece, size_t length);
-    // Hands over what has been gathered. Done at the end of every pair.
-    void FlushGathered();
+    // Adds the difference line of one byte, formatted in place.
+    void SendDifference(uint64_t offset, uint8_t first, uint8_t second);
+    // Hands over what is waiting: when the next piece does not fit, at the end of every
+    // pair, and, while the receiver shows pieces one by one, before every block is read.
+    void HandOver();
 
 private:
     friend class BlockSender;
@@ -70,8 +74,11 @@ private:
     bool m_stopped = false;
     std::vector<unsigned char> m_blockA;
     std::vector<unsigned char> m_blockB;
-    bool m_gathering = false;
-    std::string m_gathered;
+    // Pieces waiting to be handed over, each ending in a NUL; once the receiver writes them
+    // to a file, one piece that grows (its NUL is added at the hand-over).
+    std::unique_ptr<char[]> m_handOver;
+    size_t m_waiting = 0;
+    bool m_joining = false;
     std::string m_firstPath;
 };
 

@@ -19,8 +19,7 @@ constexpr HexPairs kHexPairs;
 
 }  // namespace
 
-size_t FormatDifferenceLine(char (&line)[kDifferenceLineSize], uint64_t offset, uint8_t first,
-                            uint8_t second) {
+size_t FormatDifferenceLine(char* line, uint64_t offset, uint8_t first, uint8_t second) {
     size_t digits = 8;
     while (digits < 16 && (offset >> (4 * digits)) != 0) ++digits;
     size_t n = 0;

@@ -11,10 +11,10 @@ namespace sorowa {
 // and the NUL.
 constexpr size_t kDifferenceLineSize = 16 + 8 + 2 + 1;
 
-// Writes "%.8X : %.2X %.2X\r\n" for one differing byte into `line` and returns its length.
+// Writes "%.8X : %.2X %.2X\r\n" and a NUL for one differing byte into `line`, which has
+// room for kDifferenceLineSize characters, and returns the line's length.
 // Offsets below 2^32 take exactly 8 digits; larger ones take as many as they need.
-size_t FormatDifferenceLine(char (&line)[kDifferenceLineSize], uint64_t offset, uint8_t first,
-                            uint8_t second);
+size_t FormatDifferenceLine(char* line, uint64_t offset, uint8_t first, uint8_t second);
 
 // "%sFILENAME %s\r\n": the header line, after an empty line unless it opens the report.
 std::string HeaderLine(bool firstBlock, const std::string& displayName);

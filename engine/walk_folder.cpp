@@ -137,7 +137,7 @@ void CompareRun::SendCannotList(const std::string& prefix, bool firstFolder) {
     const std::string piece = HeaderLine(m_firstBlock, name) + text::kCannotList;
     m_firstBlock = false;
     Send(piece.c_str(), piece.size());
-    FlushGathered();
+    HandOver();
 }
 
 void CompareRun::WalkFolder(const std::string& firstFolder, const std::string& second) {

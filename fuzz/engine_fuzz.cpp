@@ -8,10 +8,10 @@
 //   once or part-way; a link's target);
 //   then the first and the second path (what they name, trailing `\` count, "X:" and "\"
 //   for roots), then the run options: Stop before the run or after some bytes of report,
-//   and the piece from which the receiver gathers.
+//   and the piece from which the receiver lets the run join pieces.
 // The model lays the run out as the pieces it sends and the checks of the stop request
 // before each item still to compare (a pair, a folder to enter, a block of a pair), and plays
-// that out against the receiver's Stop and gathering. Besides the report, piece by piece, each
+// that out against the receiver's Stop and joining. Besides the report, piece by piece, each
 // run must say it was stopped exactly when a check found the request (something was left
 // uncompared), give a report that is a prefix of the whole run's on whole lines, end with one
 // end notice, close every file and listing it opened and hold one listing per level of the
@@ -151,7 +151,7 @@ struct World {
     std::string name1;           // the last name in the first path
     size_t stopAt = 0;           // Stop once this many bytes of report arrived; 0: never
     bool stopBefore = false;     // Stop before the worker starts
-    size_t gatherFrom = 0;       // the receiver gathers from this piece on; 0: never
+    size_t joinFrom = 0;         // the receiver lets the run join pieces from this one on; 0: never
 };
 
 // Characters of names: ASCII, a dot, 表 ソ ― (second byte 5C), half-width ｱ, full-width space.
@@ -283,7 +283,7 @@ World Decode(const uint8_t* data, size_t size) {
     const unsigned stop = in.Below(4);
     if (stop == 1) w.stopAt = 1 + 2 * size_t{in.Next()};
     w.stopBefore = stop == 2;
-    w.gatherFrom = in.Below(4);
+    w.joinFrom = in.Below(4);
     return w;
 }
 
@@ -314,10 +314,11 @@ void Populate(const World& w, FakeFileServices& files) {
 }
 
 // What the run does, in order: a piece it sends, the end of a pair or of a cannot-list
-// block (where gathered text is handed over), or a check of the stop request before an item
-// still to compare.
+// block (where waiting text is handed over), a check of the stop request before an item
+// still to compare, or the start of a block of a pair (a hand-over while pieces go one by
+// one, then a check).
 struct Step {
-    enum Type { kPiece, kFlush, kCheck } type;
+    enum Type { kPiece, kFlush, kCheck, kBlock } type;
     std::string text;
 };
 
@@ -375,6 +376,7 @@ private:
     }
     void Flush() { steps.push_back({Step::kFlush, {}}); }
     void Check() { steps.push_back({Step::kCheck, {}}); }
+    void Block() { steps.push_back({Step::kBlock, {}}); }
 
     std::string Header(const std::string& name) const {
         return (m_sent ? "\r\n" : "") + std::string("FILENAME ") + name + "\r\n";
@@ -410,7 +412,7 @@ private:
             bool headerPending = true;
             const uint64_t block = sorowa::CompareRun::kBlockSize;
             for (uint64_t start = 0; start < Length(*a); start += block) {
-                Check();
+                Block();
                 const uint64_t end = std::min(start + block, Length(*a));
                 if (ReadFails(*a, end) || ReadFails(*b, end)) {
                     Piece((headerPending ? header : "") + sorowa::text::kCannotRead);
@@ -478,47 +480,51 @@ private:
     bool m_sent = false;  // a piece has been sent before
 };
 
-// The run's steps played out as the receiver sees them: pieces one by one until the receiver
-// asks for gathering, then gathered up to each flush; Stop pressed before the run or once
-// `stopAt` bytes have arrived, and seen at the next check. The pieces received, and whether
-// a check saw the Stop.
+// The run's steps played out as the receiver sees them: pieces handed over together at the
+// end of each pair and before each block until a hand-over brings the receiver's word
+// (`joinFrom` pieces), then joined up to each end of a pair; Stop pressed before the run or
+// once `stopAt` bytes have arrived, and seen at the next check. No run here has enough text
+// to fill a hand-over. The pieces received, and whether a check saw the Stop.
 struct Outcome {
     std::vector<std::string> pieces;
     bool stopped = false;
 };
 
-Outcome PlayOut(const std::vector<Step>& steps, size_t stopAt, bool stopBefore, size_t gatherFrom) {
+Outcome PlayOut(const std::vector<Step>& steps, size_t stopAt, bool stopBefore, size_t joinFrom) {
     Outcome out;
     bool stop = stopBefore;
-    bool gathering = false;
+    bool joining = false;
     size_t received = 0;
-    std::string gathered;
-    const auto deliver = [&](const std::string& piece) {
-        out.pieces.push_back(piece);
-        received += piece.size();
+    std::vector<std::string> waiting;
+    const auto handOver = [&] {
+        if (waiting.empty()) return;
+        for (std::string& piece : waiting) {
+            received += piece.size();
+            out.pieces.push_back(std::move(piece));
+        }
+        waiting.clear();
         if (stopAt != 0 && received >= stopAt) stop = true;
-        gathering = gathering || (gatherFrom != 0 && out.pieces.size() >= gatherFrom);
-    };
-    const auto flush = [&] {
-        if (!gathered.empty()) deliver(gathered);
-        gathered.clear();
+        joining = joining || (joinFrom != 0 && out.pieces.size() >= joinFrom);
     };
     for (const Step& step : steps) {
         switch (step.type) {
             case Step::kPiece:
-                if (gathering) {
-                    gathered += step.text;
+                if (joining && !waiting.empty()) {
+                    waiting.back() += step.text;
                 } else {
-                    deliver(step.text);
+                    waiting.push_back(step.text);
                 }
                 break;
             case Step::kFlush:
-                flush();
+                handOver();
                 break;
+            case Step::kBlock:
+                if (!joining) handOver();
+                [[fallthrough]];
             case Step::kCheck:
                 if (stop) {
-                    // The pair that the check ends hands over what it gathered.
-                    flush();
+                    // The pair that the check ends hands over what waits.
+                    handOver();
                     out.stopped = true;
                     return out;
                 }
@@ -532,12 +538,12 @@ class Receiver : public RecordingReceiver {
 public:
     Receiver(std::string path1, std::string path2, size_t stopAt)
         : RecordingReceiver(std::move(path1), std::move(path2)), m_stopAt(stopAt) {}
-    bool SendPiece(const char* piece) override {
+    bool SendPieces(const char* pieces, size_t length) override {
         if (m_doneCount != 0) m_pieceAfterDone = true;
-        const bool gather = RecordingReceiver::SendPiece(piece);
-        m_received += std::strlen(piece);
+        const bool join = RecordingReceiver::SendPieces(pieces, length);
+        sorowa::ForEachPiece(pieces, length, [&](const char*, size_t n) { m_received += n; });
         if (m_stopAt != 0 && m_received >= m_stopAt) m_state->RequestStop();  // the Stop button
-        return gather;
+        return join;
     }
     bool m_pieceAfterDone = false;
 
@@ -594,10 +600,9 @@ void Describe(const char* what, const World& w, const std::vector<std::string>& 
         std::fprintf(stderr, "\n");
     }
     std::fprintf(
-        stderr,
-        "  path 1 \"%s\"\n  path 2 \"%s\"\n  stop after %zu bytes%s, gather from piece %zu\n",
+        stderr, "  path 1 \"%s\"\n  path 2 \"%s\"\n  stop after %zu bytes%s, join from piece %zu\n",
         Printable(w.path1).c_str(), Printable(w.path2).c_str(), w.stopAt,
-        w.stopBefore ? " (and before the run)" : "", w.gatherFrom);
+        w.stopBefore ? " (and before the run)" : "", w.joinFrom);
     const size_t rows = std::max(expected.size(), actual.size());
     for (size_t i = 0; i < rows; ++i) {
         const std::string e = i < expected.size() ? Printable(expected[i]) : "(none)";
@@ -620,14 +625,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FakeFileServices files;
     Populate(w, files);
     Receiver receiver(w.path1, w.path2, w.stopAt);
-    receiver.m_gatherFrom = w.gatherFrom;
+    receiver.m_joinFrom = w.joinFrom;
     receiver.m_state.emplace(sorowa::DecideRunStart(w.path1, files));
     if (w.stopBefore) receiver.m_state->RequestStop();
     receiver.RunWorker(files);
 
     Model model(w);
     model.Run();
-    const Outcome outcome = PlayOut(model.steps, w.stopAt, w.stopBefore, w.gatherFrom);
+    const Outcome outcome = PlayOut(model.steps, w.stopAt, w.stopBefore, w.joinFrom);
     const std::vector<std::string>& expected = outcome.pieces;
     const std::vector<std::string>& actual = receiver.m_pieces;
 

@@ -113,9 +113,11 @@ std::string CCompareDlg::WindowText(HWND hwnd) {
     return text;
 }
 
-// Called for each piece of the report, while the worker waits.
-LRESULT CCompareDlg::OnCompareOutput(WPARAM piece, LPARAM) {
-    return m_sink.TakePiece(reinterpret_cast<const char*>(piece)) ? 1 : 0;
+// Called for each hand-over of report pieces, while the worker waits.
+LRESULT CCompareDlg::OnCompareOutput(WPARAM pieces, LPARAM length) {
+    return m_sink.TakePieces(reinterpret_cast<const char*>(pieces), static_cast<size_t>(length))
+               ? 1
+               : 0;
 }
 
 // Called when the flush timer runs out: the pieces have paused.

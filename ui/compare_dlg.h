@@ -38,7 +38,7 @@ protected:
     void OnBrowse1();
     void OnBrowse2();
     LRESULT OnCompareDone(WPARAM end, LPARAM);
-    LRESULT OnCompareOutput(WPARAM piece, LPARAM);
+    LRESULT OnCompareOutput(WPARAM pieces, LPARAM length);
     void OnStop();
     BOOL OnSetCursor(HWND, UINT, UINT);
     void OnAbout();

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "engine/compare_receiver.h"
 #include "engine/texts.h"
 #include "ui/result_file_name.h"
 
@@ -25,8 +26,14 @@ void ResultSink::BeginRun() {
     m_overflowed = false;
 }
 
-bool ResultSink::TakePiece(const char* piece) {
-    const size_t length = std::strlen(piece);
+bool ResultSink::TakePieces(const char* pieces, size_t length) {
+    ForEachPiece(pieces, length,
+                 [this](const char* piece, size_t pieceLength) { TakePiece(piece, pieceLength); });
+    // Once the report goes to a file, piece boundaries no longer matter to anyone.
+    return m_overflowed;
+}
+
+void ResultSink::TakePiece(const char* piece, size_t length) {
     if (m_file.IsOpen()) {
         m_file.Write(piece, length);
     } else if (m_overflowed) {
@@ -45,8 +52,6 @@ bool ResultSink::TakePiece(const char* piece) {
     } else {
         Overflow(piece, length);
     }
-    // Once the report goes to a file, piece boundaries no longer matter to anyone.
-    return m_overflowed;
 }
 
 void ResultSink::OnFlushTimer() { Flush(); }
@@ -75,7 +80,12 @@ bool ResultSink::CreateResultFile(const std::string& folder, std::string& name) 
 }
 
 void ResultSink::Overflow(const char* piece, size_t length) {
-    Flush();
+    // What waits for the box is not put into it: the box is about to show the notice, and
+    // inserting costs more than everything else here.
+    if (m_flushTimer) m_box.StopFlushTimer();
+    m_flushTimer = false;
+    const std::string waiting = std::move(m_pending);
+    m_pending.clear();
     m_overflowed = true;
 
     // Beside the first path as it reads now; failing that, in the temporary folder.
@@ -84,19 +94,20 @@ void ResultSink::Overflow(const char* piece, size_t length) {
         char temp[MAX_PATH];
         const DWORD n = GetTempPathA(MAX_PATH, temp);
         if (n == 0 || n >= MAX_PATH || !CreateResultFile(temp, name)) {
-            // What the box shows stays; the notice follows it.
-            if (m_box.BoxText().empty()) {
+            // What the box shows, and what waited for it, stays; the notice follows it.
+            if (waiting.empty() && m_box.BoxText().empty()) {
                 m_box.SetBoxText(text::kCannotCreateResult);
             } else {
-                m_box.AppendToBox(std::string("\r\n") + text::kCannotCreateResult);
+                m_box.AppendToBox(waiting + "\r\n" + text::kCannotCreateResult);
             }
             return;
         }
     }
 
-    // What the box holds, the user's typing included, then the piece.
+    // What the box holds, the user's typing included, what waited for it, then the piece.
     const std::string shown = m_box.BoxText();
     m_file.Write(shown.data(), shown.size());
+    m_file.Write(waiting.data(), waiting.size());
     m_file.Write(piece, length);
     m_box.SetBoxText(std::string(text::kOverflowNotice1) + name + text::kOverflowNotice2);
 }

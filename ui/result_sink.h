@@ -33,9 +33,10 @@ public:
 
     // A run begins: the box is emptied and nothing of the run has been shown.
     void BeginRun();
-    // Takes one NUL-terminated piece of the report. True once the report no longer goes to
-    // the box, piece by piece: the run may then hand over larger blocks.
-    bool TakePiece(const char* piece);
+    // Takes a hand-over of the report: pieces, each ending in a NUL, `length` bytes with
+    // their NULs, one by one, in order. True once the report no longer goes to the box,
+    // piece by piece: the run may then join pieces into larger ones.
+    bool TakePieces(const char* pieces, size_t length);
     // The flush timer has run out: the pieces have paused.
     void OnFlushTimer();
     // The run has ended, completely or by Stop: the closing or stop line, and the result
@@ -49,6 +50,7 @@ public:
     static bool PathExistsOnDisk(const std::string& path);
 
 private:
+    void TakePiece(const char* piece, size_t length);
     void Flush();
     void Overflow(const char* piece, size_t length);
     // Creates the first free result file name in `folder`; false when none can be made

@@ -51,11 +51,12 @@ std::string WindowRun::FieldText(HWND field) const {
 std::string WindowRun::GetPathText1() { return FieldText(m_pathField1); }
 std::string WindowRun::GetPathText2() { return FieldText(m_pathField2); }
 
-bool WindowRun::SendPiece(const char* piece) {
+bool WindowRun::SendPieces(const char* pieces, size_t length) {
     const HWND dialog = m_dialog.load();
-    // Nothing reaches a detached window: the run may as well gather what it still makes.
+    // Nothing reaches a detached window: the run may as well join what it still makes.
     if (dialog == nullptr) return true;
-    return SendMessageA(dialog, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece), 0) != 0;
+    return SendMessageA(dialog, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(pieces),
+                        static_cast<LPARAM>(length)) != 0;
 }
 
 void WindowRun::NotifyDone(RunEnd end) {

@@ -38,7 +38,7 @@ public:
     // From the worker's thread.
     std::string GetPathText1() override;
     std::string GetPathText2() override;
-    bool SendPiece(const char* piece) override;
+    bool SendPieces(const char* pieces, size_t length) override;
     void NotifyDone(RunEnd end) override;
 
 private:

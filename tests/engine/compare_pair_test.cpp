@@ -244,9 +244,11 @@ TEST(FilePairBlocks, DifferencesAtEveryBoundaryKeepTheirOffsets) {
     RecordingReceiver receiver("C:\\x", "D:\\x");
     receiver.Run(files);
     EXPECT_EQ(receiver.m_pieces, expected);
+    // Lines shown one by one never wait for the next block's read.
+    EXPECT_EQ(receiver.m_handOvers, (std::vector<size_t>{5, 7, 8}));
 }
 
-TEST(FilePairBlocks, ReceiverWritingToAFileGetsTheSameTextInLargerBlocks) {
+TEST(FilePairBlocks, PiecesTravelInFewHandOversAndAreJoinedOnceTheReceiverSaysSo) {
     FakeFileServices files;
     files.AddFile("C:\\one\\a", Bytes(20000, 'a'));
     files.AddFile("D:\\two\\a", Bytes(20000, 'b'));
@@ -255,20 +257,24 @@ TEST(FilePairBlocks, ReceiverWritingToAFileGetsTheSameTextInLargerBlocks) {
     files.AddFile("D:\\two\\c", Bytes(300, 'c'));
     RecordingReceiver pieceByPiece("C:\\one", "D:\\two");
     pieceByPiece.Run(files);
-    RecordingReceiver gathering("C:\\one", "D:\\two");
-    gathering.m_gatherFrom = 10;
-    gathering.Run(files);
+    RecordingReceiver joining("C:\\one", "D:\\two");
+    joining.m_joinFrom = 10;
+    joining.Run(files);
 
-    EXPECT_EQ(gathering.Report(), pieceByPiece.Report());
-    // Up to the receiver's word, piece by piece; after it, blocks of bounded size that
-    // never run past the end of a pair.
-    ASSERT_GT(gathering.m_pieces.size(), 10u);
-    EXPECT_TRUE(std::equal(gathering.m_pieces.begin(), gathering.m_pieces.begin() + 10,
+    // 20,001 pieces of the first pair fill two hand-overs; each later pair takes one.
+    EXPECT_EQ(pieceByPiece.m_pieces.size(), 1u + 20000u + 1u + 1u + 300u);
+    EXPECT_EQ(pieceByPiece.m_handOvers.size(), 4u);
+
+    EXPECT_EQ(joining.Report(), pieceByPiece.Report());
+    // Up to the end of the hand-over that brought the receiver's word, piece by piece;
+    // after it, joined pieces that never run past the end of a pair.
+    const size_t word = joining.m_handOvers.front();
+    ASSERT_GT(joining.m_pieces.size(), word);
+    EXPECT_TRUE(std::equal(joining.m_pieces.begin(), joining.m_pieces.begin() + word,
                            pieceByPiece.m_pieces.begin()));
-    EXPECT_LT(gathering.m_pieces.size(), 20u);
-    for (size_t i = 10; i < gathering.m_pieces.size(); ++i) {
-        const std::string& block = gathering.m_pieces[i];
-        EXPECT_LE(block.size(), CompareRun::kGatherSize);
+    EXPECT_LT(joining.m_pieces.size(), word + 10);
+    for (size_t i = word; i < joining.m_pieces.size(); ++i) {
+        const std::string& block = joining.m_pieces[i];
         // A pair's block may open with its header, after the empty line.
         EXPECT_EQ(block.find("FILENAME", 3), std::string::npos) << "a block spans two pairs";
     }

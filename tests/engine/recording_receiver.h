@@ -20,11 +20,15 @@ public:
 
     std::string GetPathText1() override { return m_path1; }
     std::string GetPathText2() override { return m_path2; }
-    bool SendPiece(const char* piece) override {
+    bool SendPieces(const char* pieces, size_t length) override {
         EXPECT_EQ(m_doneCount, 0) << "a piece after the end notice";
-        m_pieces.emplace_back(piece);
-        if (m_onPiece) m_onPiece(m_pieces.back());
-        return m_gatherFrom != 0 && m_pieces.size() >= m_gatherFrom;
+        EXPECT_LE(length, CompareRun::kHandOverSize);
+        ForEachPiece(pieces, length, [&](const char* piece, size_t n) {
+            m_pieces.emplace_back(piece, n);
+            if (m_onPiece) m_onPiece(m_pieces.back());
+        });
+        m_handOvers.push_back(m_pieces.size());
+        return m_joinFrom != 0 && m_pieces.size() >= m_joinFrom;
     }
     void NotifyDone(RunEnd end) override {
         ++m_doneCount;
@@ -53,12 +57,15 @@ public:
 
     std::string m_path1, m_path2;
     std::vector<std::string> m_pieces;
+    // The number of pieces received at the end of each hand-over.
+    std::vector<size_t> m_handOvers;
     int m_doneCount = 0;
     RunEnd m_end = RunEnd::kComplete;
     // The run's state, made by Run.
     std::optional<RunState> m_state;
-    // From this piece on (counting from 1), the receiver lets the run gather; 0: never.
-    size_t m_gatherFrom = 0;
+    // From the hand-over that brings this piece (counting from 1) on, the receiver lets the
+    // run join pieces; 0: never.
+    size_t m_joinFrom = 0;
     std::function<void(const std::string&)> m_onPiece;
 };
 

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <stdlib.h>
 #include <vector>
@@ -73,10 +74,11 @@ void WriteDifferingPair(const TempFolder& tmp, const std::string& name, size_t d
     tmp.Write("two\\" + name, std::string(differences, 'b'));
 }
 
-std::string ExpectedLines(size_t differences, const char* bytes = "61 62") {
+// The lines of `differences` bytes that differ from offset `from` on.
+std::string ExpectedLines(size_t differences, const char* bytes = "61 62", size_t from = 0) {
     std::string lines;
     char line[32];
-    for (size_t i = 0; i < differences; ++i) {
+    for (size_t i = from; i < from + differences; ++i) {
         std::snprintf(line, sizeof line, "%.8X : %s\r\n", static_cast<unsigned>(i), bytes);
         lines += line;
     }
@@ -222,43 +224,56 @@ TEST_F(MainWindow, RelativeFirstPathNamesTheFileAsBuiltAndOpensItsAbsolutePath) 
 }
 
 TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
-    WriteDifferingPair(m_tmp, "f.bin", 2000);
+    // A pair of two blocks: 10 differing bytes in the first, shown before the second is read,
+    // and 2000 in the second, which go past the budget.
+    const size_t block = CompareRun::kBlockSize;
+    std::string other(2 * block, 'a');
+    other.replace(0, 10, 10, 'b');
+    other.replace(block, 2000, 2000, 'b');
+    m_tmp.Write("one\\f.bin", std::string(2 * block, 'a'));
+    m_tmp.Write("two\\f.bin", other);
+    const std::string shown = "FILENAME f.bin\r\n" + ExpectedLines(10);
     m_tmp.MakeFolder("temp");
     char savedTmp[MAX_PATH] = "";
     GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
     SetEnvironmentVariableA("TMP", (m_tmp / "temp").c_str());
 
-    CCompareDlg dlg;
-    RunDialog(dlg, [&](HWND hwnd) {
-        // Path 1 changes during the run to a folder that does not exist: the overflow
-        // follows the field as it reads then, and no file can be made there.
-        const auto runWithPath1ChangedToAMissingFolder = [&] {
+    // Path 1 changes while the run is held in the second block's reads, to a folder that does
+    // not exist: the overflow follows the field as it reads then, and no file can be made there.
+    const auto runWithPath1ChangedToAMissingFolder = [&](const std::function<void(HWND)>& check) {
+        auto hold = std::make_shared<CallHold>(kCallsBeforeSecondBlock);
+        HeldMainWindow dlg(hold);
+        RunDialog(dlg, [&](HWND hwnd) {
             SetItemText(hwnd, IDC_PATH1, m_tmp / "one\\f.bin");
             SetItemText(hwnd, IDC_PATH2, m_tmp / "two\\f.bin");
             Click(hwnd, IDOK);
-            EXPECT_TRUE(WaitFor([&] { return !ItemText(hwnd, IDC_RESULT).empty(); }));
+            EXPECT_TRUE(hold->WaitUntilHeld());
+            EXPECT_TRUE(WaitFor([&] { return ItemText(hwnd, IDC_RESULT) == shown; }));
             SetItemText(hwnd, IDC_PATH1, m_tmp / "missing\\f.bin");
+            hold->Release();
             EXPECT_TRUE(WaitForEndOfRun(hwnd));
-        };
-        runWithPath1ChangedToAMissingFolder();
-        const std::string name = m_tmp / "temp\\Result.txt";
+            check(hwnd);
+            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+        });
+    };
+    const std::string name = m_tmp / "temp\\Result.txt";
+    runWithPath1ChangedToAMissingFolder([&](HWND hwnd) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
         EXPECT_EQ(g_opened, std::vector<std::string>{name});
+    });
 
-        // With no folder to write to at all, the box says so after what it shows, and the run
-        // ends normally.
-        g_opened.clear();
-        SetEnvironmentVariableA("TMP", (m_tmp / "no-such-folder").c_str());
-        runWithPath1ChangedToAMissingFolder();
+    // With no folder to write to at all, the box says so after what it shows, and the run
+    // ends normally.
+    g_opened.clear();
+    SetEnvironmentVariableA("TMP", (m_tmp / "no-such-folder").c_str());
+    runWithPath1ChangedToAMissingFolder([&](HWND hwnd) {
         // What the box showed stays, the last line that fitted the budget included.
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT),
-                  "FILENAME f.bin\r\n" + ExpectedLines(1665) + "\r\n" + text::kCannotCreateResult);
+                  shown + ExpectedLines(1655, "61 62", block) + "\r\n" + text::kCannotCreateResult);
         EXPECT_TRUE(g_opened.empty());
-        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
     SetEnvironmentVariableA("TMP", savedTmp[0] ? savedTmp : nullptr);
-    EXPECT_EQ(ReadWholeFile(m_tmp / "temp\\Result.txt"),
-              "FILENAME f.bin\r\n" + ExpectedLines(2000));
+    EXPECT_EQ(ReadWholeFile(name), shown + ExpectedLines(2000, "61 62", block));
 }
 
 TEST_F(MainWindow, ReportFarPastTheOverflowIsWrittenWholeAcrossBlocks) {
@@ -319,9 +334,10 @@ TEST_F(MainWindow, AHundredRunsInOneWindowLeakNoHandles) {
     });
 }
 
-// The sink on its own: pieces sent as the worker sends them.
+// The sink on its own: a piece sent as the worker sends it, in a hand-over of its own.
 void SendPiece(HWND hwnd, const std::string& piece) {
-    SendMessageA(hwnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece.c_str()), 0);
+    SendMessageA(hwnd, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(piece.c_str()),
+                 static_cast<LPARAM>(piece.size() + 1));
 }
 
 TEST_F(MainWindow, TextTypedIntoTheBoxGoesIntoTheResultFileInItsPlace) {

@@ -62,6 +62,15 @@ private:
     std::string m_saved;
 };
 
+// Hands `pieces` over together, as the run does.
+bool TakeTogether(ResultSink& sink, const std::vector<std::string>& pieces) {
+    std::string handOver;
+    for (const std::string& piece : pieces) handOver.append(piece.c_str(), piece.size() + 1);
+    return sink.TakePieces(handOver.data(), handOver.size());
+}
+
+bool Take(ResultSink& sink, const std::string& piece) { return TakeTogether(sink, {piece}); }
+
 std::string Notice(const std::string& name) {
     return std::string(text::kOverflowNotice1) + name + text::kOverflowNotice2;
 }
@@ -110,25 +119,34 @@ TEST(ResultSink, EndOfRunSaysHowTheRunEndedWhereverTheReportWent) {
          ""},
         {"no file, nothing shown", {beyond + "y"}, false, RunEnd::kComplete, kCannotCreate, ""},
     };
-    for (const Case& c : cases) {
-        TempFolder tmp;
-        ScopedEnvironment temp("TMP", tmp / "no-temporary-folder");
-        RecordingBox box;
-        box.firstPath = c.canCreate ? tmp / "data.bin" : tmp / "missing\\data.bin";
-        ResultSink sink(box);
-        sink.BeginRun();
-        for (const std::string& piece : c.pieces) sink.TakePiece(piece.c_str());
-        const std::string opened = sink.EndRun(c.end);
+    // Each case's pieces handed over one at a time, and all in one hand-over: the sink
+    // decides piece by piece either way.
+    for (const bool together : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(together ? "in one hand-over" : "one by one");
+            TempFolder tmp;
+            ScopedEnvironment temp("TMP", tmp / "no-temporary-folder");
+            RecordingBox box;
+            box.firstPath = c.canCreate ? tmp / "data.bin" : tmp / "missing\\data.bin";
+            ResultSink sink(box);
+            sink.BeginRun();
+            if (together) {
+                if (!c.pieces.empty()) TakeTogether(sink, c.pieces);
+            } else {
+                for (const std::string& piece : c.pieces) Take(sink, piece);
+            }
+            const std::string opened = sink.EndRun(c.end);
 
-        const std::string name = tmp / "Result.txt";
-        if (c.file.empty()) {
-            EXPECT_EQ(box.text, c.box) << c.name;
-            EXPECT_EQ(opened, "") << c.name;
-            EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
-        } else {
-            EXPECT_EQ(box.text, Notice(name)) << c.name;
-            EXPECT_EQ(opened, name) << c.name;
-            EXPECT_TRUE(ReadWholeFile(name) == c.file) << c.name;
+            const std::string name = tmp / "Result.txt";
+            if (c.file.empty()) {
+                EXPECT_EQ(box.text, c.box) << c.name;
+                EXPECT_EQ(opened, "") << c.name;
+                EXPECT_EQ(GetFileAttributesA(name.c_str()), INVALID_FILE_ATTRIBUTES) << c.name;
+            } else {
+                EXPECT_EQ(box.text, Notice(name)) << c.name;
+                EXPECT_EQ(opened, name) << c.name;
+                EXPECT_TRUE(ReadWholeFile(name) == c.file) << c.name;
+            }
         }
     }
 }
@@ -143,7 +161,7 @@ TEST(ResultSink, ANameTakenAfterTheCheckIsNeverOverwritten) {
     ResultSink sink(box, ResultSink::SystemTicks, [](const std::string&) { return false; });
     sink.BeginRun();
     const std::string piece(ResultSink::kDisplayBudget + 1, 'q');
-    EXPECT_TRUE(sink.TakePiece(piece.c_str()));
+    EXPECT_TRUE(Take(sink, piece));
     const std::string name = tmp / "Result2.txt";
     EXPECT_EQ(box.text, Notice(name));
     EXPECT_EQ(sink.EndRun(RunEnd::kComplete), name);
@@ -158,7 +176,7 @@ TEST(ResultSink, PiecesForTheBoxGoInTogetherAtMostEveryFlushInterval) {
     sink.BeginRun();
     const auto take = [&](uint32_t at, const char* piece) {
         now = at;
-        EXPECT_FALSE(sink.TakePiece(piece));
+        EXPECT_FALSE(Take(sink, piece));
     };
 
     take(1000, "a");  // long after the last insertion: in at once
@@ -182,6 +200,22 @@ TEST(ResultSink, PiecesForTheBoxGoInTogetherAtMostEveryFlushInterval) {
     EXPECT_EQ(box.text, "abcdef");
     EXPECT_EQ(box.timerMs, 0u);
     EXPECT_EQ(sink.Shown(), 6u);
+}
+
+TEST(ResultSink, AHandOverThatGoesPastTheBudgetPutsNothingMoreIntoTheBox) {
+    // The box is about to give way to the notice: what waits for it goes to the file only.
+    TempFolder tmp;
+    RecordingBox box;
+    box.firstPath = tmp / "data.bin";
+    ResultSink sink(box, [] { return 1000u; });
+    sink.BeginRun();
+    const std::string beyond(ResultSink::kDisplayBudget, 'z');
+    EXPECT_TRUE(TakeTogether(sink, {"a\r\n", "b\r\n", beyond, "c\r\n"}));
+    EXPECT_EQ(box.appends, 1);  // "a", in at once
+    const std::string name = tmp / "Result.txt";
+    EXPECT_EQ(box.text, Notice(name));
+    EXPECT_EQ(sink.EndRun(RunEnd::kComplete), name);
+    EXPECT_TRUE(ReadWholeFile(name) == "a\r\nb\r\n" + beyond + "c\r\n");
 }
 
 }  // namespace
