@@ -19,12 +19,19 @@ std::string Tail(const std::string& text, int32_t from) {
     return start < text.size() ? text.substr(start) : std::string();
 }
 
-// The counterpart of `first`: under `second` when that is a folder, else `second` itself.
-std::string CounterpartOf(const std::string& first, const std::string& second, int32_t baseLen,
-                          FileServices& files) {
+// Whether `second` names a folder.
+bool NamesFolder(const std::string& second, FileServices& files) {
     std::string folder = second;
     RemoveTrailingSeparators(folder);
-    if (!IsFolder(files.Attributes(FolderQueryPath(folder)))) return second;
+    return IsFolder(files.Attributes(FolderQueryPath(folder)));
+}
+
+// The counterpart of `first`: under `second` when that is a folder, else `second` itself.
+std::string CounterpartOf(const std::string& first, const std::string& second, int32_t baseLen,
+                          bool secondIsFolder) {
+    if (!secondIsFolder) return second;
+    std::string folder = second;
+    RemoveTrailingSeparators(folder);
     // Separators alone name the root of the current drive; joined as they are, two of them
     // would begin a network path.
     const std::string& base = folder.empty() ? folder : second;
@@ -95,20 +102,23 @@ void SendDifferences(BlockSender& sender, const unsigned char* a, const unsigned
 
 void CompareRun::ComparePair(const std::string& first, const std::string& second) {
     const int32_t baseLen = m_state.Start().baseLen;
-    const std::string counterpart = CounterpartOf(first, second, baseLen, m_files);
+    // Every pair of a run has the same second path: what it names is asked once.
+    if (!m_secondIsFolder) m_secondIsFolder = NamesFolder(second, m_files);
+    const std::string counterpart = CounterpartOf(first, second, baseLen, *m_secondIsFolder);
     const std::string displayName = Tail(first, baseLen + 1);
     BlockSender sender(*this, HeaderLine(m_firstBlock, displayName));
-
-    if (!Exists(m_files.Attributes(counterpart))) {
-        sender.SendReason(displayName + text::kDoesNotExist);
-        return;
-    }
 
     // Neither file can change while both are held with no sharing.
     std::unique_ptr<OpenFile> fileA = m_files.OpenForReading(first);
     std::unique_ptr<OpenFile> fileB = fileA ? m_files.OpenForReading(counterpart) : nullptr;
     if (!fileA || !fileB) {
-        sender.SendReason(text::kCannotOpen);
+        // A file that opened exists: whether the counterpart does is asked only now, and
+        // gives the same line as asking first.
+        if (!Exists(m_files.Attributes(counterpart))) {
+            sender.SendReason(displayName + text::kDoesNotExist);
+        } else {
+            sender.SendReason(text::kCannotOpen);
+        }
         return;
     }
 

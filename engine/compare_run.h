@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,8 @@ private:
     bool m_firstBlock = true;
     // A check found the stop request: the run ends, leaving the rest uncompared.
     bool m_stopped = false;
+    // Whether the second path names a folder, once a pair has asked.
+    std::optional<bool> m_secondIsFolder;
     std::vector<unsigned char> m_blockA;
     std::vector<unsigned char> m_blockB;
     // Pieces waiting to be handed over, each ending in a NUL; once the receiver writes them

@@ -81,6 +81,7 @@ void FakeFileServices::SetLength(const std::string& path, uint64_t length) {
 }
 
 uint32_t FakeFileServices::Attributes(const std::string& path) {
+    m_asked.push_back(path);
     auto it = m_nodes.find(Resolve(path));
     return it == m_nodes.end() ? kNoSuchPath : it->second.attributes;
 }

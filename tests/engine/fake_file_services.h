@@ -44,6 +44,8 @@ public:
     int OpenListings() const { return m_openListings; }
     int MaxOpenListings() const { return m_maxOpenListings; }
     const std::vector<std::string>& Opened() const { return m_opened; }
+    // Every path whose attributes were asked, in order.
+    const std::vector<std::string>& Asked() const { return m_asked; }
 
     uint32_t Attributes(const std::string& path) override;
     std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override;
@@ -79,6 +81,7 @@ private:
     std::set<std::string> m_failOpen, m_failListing, m_failLength;
     std::map<std::string, size_t> m_failListingAfter;
     std::vector<std::string> m_opened;
+    std::vector<std::string> m_asked;
     int m_openFiles = 0;
     int m_openListings = 0;
     int m_maxOpenListings = 0;

@@ -46,6 +46,13 @@ TEST(FolderWalk, ReportsEveryDifferingPairInListingOrderWithBlankLinesBetween) {
             RecordingReceiver receiver(first, second);
             receiver.Run(files);
             EXPECT_EQ(receiver.Report(), kMixedReport) << first << " " << second;
+            // Of the second side, only what the report needs is asked: whether the second
+            // path is a folder, once, and whether a counterpart that did not open exists.
+            std::vector<std::string> secondSide;
+            for (const std::string& path : files.Asked()) {
+                if (path[0] == 'D') secondSide.push_back(FakeFileServices::Normal(path));
+            }
+            EXPECT_EQ(secondSide, (std::vector<std::string>{"D:\\two", "D:\\two\\sub\\b.txt"}));
             EXPECT_EQ(receiver.m_doneCount, 1);
             EXPECT_EQ(files.OpenListings(), 0);
             EXPECT_EQ(files.OpenFiles(), 0);
