@@ -14,7 +14,8 @@ CompareRun::CompareRun(CompareReceiver& receiver, FileServices& files, const Run
       m_state(state),
       m_blockA(kBlockSize),
       m_blockB(kBlockSize),
-      m_handOver(std::make_unique<char[]>(kHandOverSize)),
+      // Left uninitialised: a page is touched only when report text fills it.
+      m_handOver(new char[kHandOverSize]),
       m_firstPath(std::move(firstPath)) {}
 
 bool CompareRun::StopRequestedNow() {

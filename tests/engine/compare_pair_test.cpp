@@ -249,9 +249,11 @@ TEST(FilePairBlocks, DifferencesAtEveryBoundaryKeepTheirOffsets) {
 }
 
 TEST(FilePairBlocks, PiecesTravelInFewHandOversAndAreJoinedOnceTheReceiverSaysSo) {
+    // More difference lines in one block than one hand-over holds.
+    const size_t many = CompareRun::kHandOverSize / 19 + 30000;
     FakeFileServices files;
-    files.AddFile("C:\\one\\a", Bytes(20000, 'a'));
-    files.AddFile("D:\\two\\a", Bytes(20000, 'b'));
+    files.AddFile("C:\\one\\a", Bytes(many, 'a'));
+    files.AddFile("D:\\two\\a", Bytes(many, 'b'));
     files.AddFile("C:\\one\\b", "1");
     files.AddFile("C:\\one\\c", Bytes(300, 'a'));
     files.AddFile("D:\\two\\c", Bytes(300, 'c'));
@@ -261,8 +263,8 @@ TEST(FilePairBlocks, PiecesTravelInFewHandOversAndAreJoinedOnceTheReceiverSaysSo
     joining.m_joinFrom = 10;
     joining.Run(files);
 
-    // 20,001 pieces of the first pair fill two hand-overs; each later pair takes one.
-    EXPECT_EQ(pieceByPiece.m_pieces.size(), 1u + 20000u + 1u + 1u + 300u);
+    // The pieces of the first pair fill two hand-overs; each later pair takes one.
+    EXPECT_EQ(pieceByPiece.m_pieces.size(), 1u + many + 1u + 1u + 300u);
     EXPECT_EQ(pieceByPiece.m_handOvers.size(), 4u);
 
     EXPECT_EQ(joining.Report(), pieceByPiece.Report());
