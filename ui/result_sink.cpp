@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -24,6 +25,7 @@ void ResultSink::BeginRun() {
     m_box.SetBoxText("");
     m_shown = 0;
     m_overflowed = false;
+    m_flushInterval = kFlushMs;
 }
 
 bool ResultSink::TakePieces(const char* pieces, size_t length) {
@@ -40,14 +42,14 @@ void ResultSink::TakePiece(const char* piece, size_t length) {
         // No result file could be made: the box keeps the notice that says so.
     } else if (m_shown + length <= kDisplayBudget) {
         // Inserting into a visible box costs far more than the piece itself, mostly in
-        // painting: the pieces go in together, at most every kFlushMs.
+        // painting: the pieces go in together, at most every m_flushInterval.
         m_pending.append(piece, length);
         m_shown += length;
-        if (m_clock() - m_lastFlush >= kFlushMs) {
+        if (m_clock() - m_lastFlush >= m_flushInterval) {
             Flush();
         } else if (!m_flushTimer) {
             // Catches the last pieces when they pause.
-            m_flushTimer = m_box.StartFlushTimer(kFlushMs);
+            m_flushTimer = m_box.StartFlushTimer(m_flushInterval);
         }
     } else {
         Overflow(piece, length);
@@ -59,12 +61,16 @@ void ResultSink::OnFlushTimer() { Flush(); }
 void ResultSink::Flush() {
     if (m_flushTimer) m_box.StopFlushTimer();
     m_flushTimer = false;
+    const uint32_t start = m_clock();
     if (!m_pending.empty()) {
         m_box.AppendToBox(m_pending);
         m_pending.clear();
     }
-    // Counted from the end of the insertion, so that painting takes at most a third of the time.
+    // Counted from the end of the insertion. An insertion costs more the more the box holds
+    // (under Wine, 15 ms and more once it holds some thousand lines), so the next one waits
+    // long enough for insertions to take at most a tenth of the time.
     m_lastFlush = m_clock();
+    m_flushInterval = std::max<uint32_t>(kFlushMs, (m_lastFlush - start) * (kInsertionShare - 1));
 }
 
 bool ResultSink::CreateResultFile(const std::string& folder, std::string& name) {

@@ -18,8 +18,10 @@ class ResultSink {
 public:
     // Bytes of report text the box may show in one run.
     static constexpr size_t kDisplayBudget = 30000;
-    // Pieces for the box go in together, at most this often.
+    // Pieces for the box go in together, at most this often, and further apart while an
+    // insertion takes long: the box's insertions take at most a tenth of the time.
     static constexpr unsigned kFlushMs = 50;
+    static constexpr unsigned kInsertionShare = 10;
 
     using Clock = std::function<uint32_t()>;  // milliseconds, wrapping
     using PathExists = std::function<bool(const std::string&)>;
@@ -63,6 +65,7 @@ private:
     size_t m_shown = 0;
     std::string m_pending;  // shown pieces not yet in the box, in order
     uint32_t m_lastFlush = 0;
+    uint32_t m_flushInterval = kFlushMs;
     bool m_flushTimer = false;
     // The run overflowed; the result file is open unless none could be created.
     bool m_overflowed = false;

@@ -26,6 +26,7 @@ public:
     void AppendToBox(const std::string& more) override {
         text += more;
         ++appends;
+        if (onAppend) onAppend();
     }
     std::string FirstPathText() override { return firstPath; }
     bool StartFlushTimer(unsigned ms) override {
@@ -38,6 +39,7 @@ public:
     std::string text;
     std::string firstPath;
     int appends = 0;
+    std::function<void()> onAppend;
     unsigned timerMs = 0;  // 0: no timer running
     int timersStarted = 0;
 };
@@ -216,6 +218,34 @@ TEST(ResultSink, AHandOverThatGoesPastTheBudgetPutsNothingMoreIntoTheBox) {
     EXPECT_EQ(box.text, Notice(name));
     EXPECT_EQ(sink.EndRun(RunEnd::kComplete), name);
     EXPECT_TRUE(ReadWholeFile(name) == "a\r\nb\r\n" + beyond + "c\r\n");
+}
+
+TEST(ResultSink, InsertionsThatTakeLongAreSpacedToATenthOfTheTime) {
+    uint32_t now = 1000;
+    RecordingBox box;
+    ResultSink sink(box, [&] { return now; });
+    sink.BeginRun();
+    box.onAppend = [&] { now += 20; };  // each insertion takes 20 ms
+    const auto take = [&](uint32_t at, const char* piece) {
+        now = at;
+        Take(sink, piece);
+    };
+
+    take(1000, "a");  // in at once, done at 1020: the next waits 9 x 20 ms
+    EXPECT_EQ(box.text, "a");
+    take(1100, "b");
+    EXPECT_EQ(box.timerMs, 180u);
+    take(1199, "c");
+    EXPECT_EQ(box.text, "a");
+    take(1200, "d");
+    EXPECT_EQ(box.text, "abcd");
+
+    // A new run begins with an empty box, and with the shortest interval again.
+    sink.BeginRun();
+    box.onAppend = nullptr;
+    take(2000, "e");
+    take(2010, "f");
+    EXPECT_EQ(box.timerMs, ResultSink::kFlushMs);
 }
 
 }  // namespace
