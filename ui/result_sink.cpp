@@ -58,9 +58,13 @@ void ResultSink::TakePiece(const char* piece, size_t length) {
 
 void ResultSink::OnFlushTimer() { Flush(); }
 
-void ResultSink::Flush() {
+void ResultSink::EndFlushTimer() {
     if (m_flushTimer) m_box.StopFlushTimer();
     m_flushTimer = false;
+}
+
+void ResultSink::Flush() {
+    EndFlushTimer();
     const uint32_t start = m_clock();
     if (!m_pending.empty()) {
         m_box.AppendToBox(m_pending);
@@ -88,8 +92,7 @@ bool ResultSink::CreateResultFile(const std::string& folder, std::string& name) 
 void ResultSink::Overflow(const char* piece, size_t length) {
     // What waits for the box is not put into it: the box is about to show the notice, and
     // inserting costs more than everything else here.
-    if (m_flushTimer) m_box.StopFlushTimer();
-    m_flushTimer = false;
+    EndFlushTimer();
     const std::string waiting = std::move(m_pending);
     m_pending.clear();
     m_overflowed = true;

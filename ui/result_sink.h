@@ -53,6 +53,7 @@ public:
 
 private:
     void TakePiece(const char* piece, size_t length);
+    void EndFlushTimer();
     void Flush();
     void Overflow(const char* piece, size_t length);
     // Creates the first free result file name in `folder`; false when none can be made
