@@ -99,9 +99,12 @@ class Console(unittest.TestCase):
         for i in range(files):
             write(f"{self.root}/one/{i // 100}/{i}", b"a")
             write(f"{self.root}/two/{i // 100}/{i}", b"b")
-        full = subprocess.run(WINE_RUN + [PROGRAM, windows_path(f"{self.root}/one"),
-                                          windows_path(f"{self.root}/two")],
-                              capture_output=True, check=False).stdout
+        whole = subprocess.run(WINE_RUN + [PROGRAM, windows_path(f"{self.root}/one"),
+                                           windows_path(f"{self.root}/two")],
+                               capture_output=True, check=False)
+        # The run to compare with must itself have run: differences only.
+        self.assertEqual(whole.returncode, 1, whole.stderr)
+        full = whole.stdout
         status, output, errors = self.interrupted(f"{self.root}/one", f"{self.root}/two")
         self.assertEqual((status, errors), (2, STOPPED))
         self.assertTrue(output.endswith(b"\r\n"))
