@@ -1,7 +1,8 @@
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
-#include "engine/compare_run.h"
+#include "engine/compare_pair.h"
 #include "engine/path_text.h"
 #include "engine/report_lines.h"
 #include "engine/texts.h"
@@ -42,38 +43,47 @@ std::string CounterpartOf(const std::string& first, const std::string& second, i
 
 }  // namespace
 
-// Sends the lines of one pair's block; the header goes before the first of them, once.
-class BlockSender {
+// Sends the lines of one pair's block; the header goes before the first of them, once, and
+// the block is handed over when the pair is done.
+class PairComparer::BlockSender {
 public:
-    BlockSender(CompareRun& run, std::string header) : m_run(run), m_header(std::move(header)) {}
-    ~BlockSender() { m_run.HandOver(); }
+    BlockSender(ReportHandOver& report, FileServices& files, const std::string& displayName)
+        : m_report(report), m_files(files), m_displayName(displayName) {}
+    ~BlockSender() { m_report.HandOver(); }
     BlockSender(const BlockSender&) = delete;
     BlockSender& operator=(const BlockSender&) = delete;
 
+    // The file's name as the report shows it; made only for a pair that has a block.
+    const std::string& ShownName() {
+        if (!m_shownName) m_shownName = m_files.ShownName(m_displayName);
+        return *m_shownName;
+    }
+
     // A reason line: one piece with the header when that is still to go.
-    void SendReason(const std::string& line) {
-        if (m_headerPending) {
-            Send(m_header + line);
-        } else {
-            Send(line);
-        }
+    void SendReason(ReportKind kind, const std::string& line) {
+        m_report.Note(kind);
+        Send(m_headerSent ? line : m_report.Header(ShownName()) + line);
     }
 
     void SendDifference(uint64_t offset, uint8_t first, uint8_t second) {
-        if (m_headerPending) Send(m_header);
-        m_run.SendDifference(offset, first, second);
+        if (!m_headerSent) {
+            m_report.Note(ReportKind::kDifference);
+            Send(m_report.Header(ShownName()));
+        }
+        m_report.SendDifference(offset, first, second);
     }
 
 private:
     void Send(const std::string& piece) {
-        m_headerPending = false;
-        m_run.m_firstBlock = false;
-        m_run.Send(piece.c_str(), piece.size());
+        m_headerSent = true;
+        m_report.Send(piece);
     }
 
-    CompareRun& m_run;
-    std::string m_header;
-    bool m_headerPending = true;
+    ReportHandOver& m_report;
+    FileServices& m_files;
+    const std::string& m_displayName;
+    std::optional<std::string> m_shownName;
+    bool m_headerSent = false;
 };
 
 namespace {
@@ -86,8 +96,9 @@ bool ReadBlock(OpenFile& file, unsigned char* buffer, uint32_t size) {
 }
 
 // Sends a difference line for every byte in which the two blocks differ.
-void SendDifferences(BlockSender& sender, const unsigned char* a, const unsigned char* b,
-                     uint32_t size, uint64_t blockOffset) {
+template <class Sender>
+void SendDifferences(Sender& sender, const unsigned char* a, const unsigned char* b, uint32_t size,
+                     uint64_t blockOffset) {
     for (uint32_t scan = 0; scan < size; scan += kScanSize) {
         const uint32_t end = std::min(size, scan + kScanSize);
         if (std::memcmp(a + scan, b + scan, end - scan) == 0) continue;
@@ -100,13 +111,20 @@ void SendDifferences(BlockSender& sender, const unsigned char* a, const unsigned
 
 }  // namespace
 
-void CompareRun::ComparePair(const std::string& first, const std::string& second) {
-    const int32_t baseLen = m_state.Start().baseLen;
-    // Every pair of a run has the same second path: what it names is asked once.
+PairComparer::PairComparer(FileServices& files, ReportHandOver& report, StopCheck& stop,
+                           int32_t baseLen)
+    : m_files(files),
+      m_report(report),
+      m_stop(stop),
+      m_baseLen(baseLen),
+      m_blockA(kBlockSize),
+      m_blockB(kBlockSize) {}
+
+void PairComparer::Compare(const std::string& first, const std::string& second) {
     if (!m_secondIsFolder) m_secondIsFolder = NamesFolder(second, m_files);
-    const std::string counterpart = CounterpartOf(first, second, baseLen, *m_secondIsFolder);
-    const std::string displayName = Tail(first, baseLen + 1);
-    BlockSender sender(*this, HeaderLine(m_firstBlock, displayName));
+    const std::string counterpart = CounterpartOf(first, second, m_baseLen, *m_secondIsFolder);
+    const std::string displayName = Tail(first, m_baseLen + 1);
+    BlockSender sender(m_report, m_files, displayName);
 
     // Neither file can change while both are held with no sharing.
     std::unique_ptr<OpenFile> fileA = m_files.OpenForReading(first);
@@ -115,9 +133,10 @@ void CompareRun::ComparePair(const std::string& first, const std::string& second
         // A file that opened exists: whether the counterpart does is asked only now, and
         // gives the same line as asking first.
         if (!Exists(m_files.Attributes(counterpart))) {
-            sender.SendReason(displayName + text::kDoesNotExist);
+            sender.SendReason(ReportKind::kMissingCounterpart,
+                              sender.ShownName() + text::kDoesNotExist);
         } else {
-            sender.SendReason(text::kCannotOpen);
+            sender.SendReason(ReportKind::kCannotOpen, text::kCannotOpen);
         }
         return;
     }
@@ -125,24 +144,25 @@ void CompareRun::ComparePair(const std::string& first, const std::string& second
     uint64_t lengthA = 0;
     uint64_t lengthB = 0;
     if (!fileA->Length(lengthA) || !fileB->Length(lengthB)) {
-        sender.SendReason(text::kCannotRead);
+        sender.SendReason(ReportKind::kCannotRead, text::kCannotRead);
         return;
     }
     if (lengthA != lengthB) {
-        sender.SendReason(text::kSizesDiffer);
+        sender.SendReason(ReportKind::kSizesDiffer, text::kSizesDiffer);
         return;
     }
-    if (!ComparePairBlocks(sender, *fileA, *fileB, lengthA)) sender.SendReason(text::kCannotRead);
+    if (!CompareBlocks(sender, *fileA, *fileB, lengthA)) {
+        sender.SendReason(ReportKind::kCannotRead, text::kCannotRead);
+    }
 }
 
-// False when a block could not be read; nothing of a block is compared then.
-bool CompareRun::ComparePairBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
-                                   uint64_t length) {
+bool PairComparer::CompareBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
+                                 uint64_t length) {
     for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
         // Lines shown one by one never wait for a read.
-        if (!m_joining) HandOver();
+        if (m_report.ShowsPieces()) m_report.HandOver();
         // A stop ends the pair here: the lines of the blocks compared so far stay.
-        if (StopRequestedNow()) return true;
+        if (m_stop.Now()) return true;
         const uint32_t size =
             static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
         if (!ReadBlock(fileA, m_blockA.data(), size) || !ReadBlock(fileB, m_blockB.data(), size)) {

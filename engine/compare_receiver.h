@@ -1,5 +1,6 @@
-// What a comparison run needs from whoever started it: the two path texts, a synchronous
-// hand-over of report pieces and the end notice. The run's own state is a RunState.
+// What a comparison run needs from whoever started it: the two paths, a synchronous
+// hand-over of report pieces, word of what the report says, and the end notice. The run's
+// own state is a RunState.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +11,21 @@
 
 namespace sorowa {
 
+// What a line of the report says about a pair or a folder.
+enum class ReportKind {
+    kDifference,          // bytes that differ (one notice per pair, however many lines)
+    kSizesDiffer,         // the two files' lengths differ
+    kMissingCounterpart,  // the second side has no such file
+    kCannotOpen,          // a file of the pair could not be opened
+    kCannotRead,          // a file of the pair could not be read
+    kCannotList,          // a folder could not be listed
+};
+
 class CompareReceiver {
 public:
     virtual ~CompareReceiver() = default;
 
-    // The current text of the first and of the second path field.
+    // The first and the second path, as UTF-8 text (see engine/path_encoding.h).
     virtual std::string GetPathText1() = 0;
     virtual std::string GetPathText2() = 0;
     // Hands report text over and returns once it has been shown or written: one or more
@@ -23,6 +34,9 @@ public:
     // longer shows pieces one by one (it writes them to a file): from then on the run may
     // join pieces and hand them over as larger ones.
     virtual bool SendPieces(const char* pieces, size_t length) = 0;
+    // Says what a line that the run has just made says, before the hand-over that carries
+    // it. A difference is told once per pair, at its first line.
+    virtual void NoteReport(ReportKind) {}
     // Tells how the run ended. The last thing a run does: it touches neither the receiver
     // nor its RunState afterwards.
     virtual void NotifyDone(RunEnd end) = 0;

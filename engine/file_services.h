@@ -1,5 +1,8 @@
 // The file services the comparison engine uses, and nothing more. The Windows build
 // implements them with the real Win32 calls; the tests use an in-memory fake.
+//
+// Paths and names are UTF-8 text (engine/path_encoding.h): every name the system lists
+// travels exactly, whatever the code page of the report could hold of it.
 #pragma once
 
 #include <cstdint>
@@ -79,6 +82,9 @@ public:
                                                      ListError& error) = 0;
     // The identity of a folder; false when it cannot be told.
     virtual bool IdentifyFolder(const std::string& folder, FolderId& id) = 0;
+    // A name or path as the report shows it: in the report's code page (932), each character
+    // the code page lacks as one `?`.
+    virtual std::string ShownName(const std::string& name) = 0;
 };
 
 }  // namespace sorowa

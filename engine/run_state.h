@@ -47,4 +47,22 @@ private:
     RunStart m_start;
 };
 
+// The run's checks for a stop request: once a check has found one, the run ends, leaving the
+// rest uncompared, and every later check says so too.
+class StopCheck {
+public:
+    explicit StopCheck(const RunState& state) : m_state(state) {}
+    // Checked before each file pair, each folder to enter and each block of a pair.
+    bool Now() {
+        if (m_state.StopRequested()) m_stopped = true;
+        return m_stopped;
+    }
+    // True when a check found the request.
+    bool Stopped() const { return m_stopped; }
+
+private:
+    const RunState& m_state;
+    bool m_stopped = false;
+};
+
 }  // namespace sorowa

@@ -29,6 +29,7 @@
 
 #include <sanitizer/asan_interface.h>
 
+#include "engine/compare_pair.h"
 #include "engine/texts.h"
 #include "tests/engine/fake_file_services.h"
 #include "tests/engine/recording_receiver.h"
@@ -154,19 +155,58 @@ struct World {
     size_t joinFrom = 0;         // the receiver lets the run join pieces from this one on; 0: never
 };
 
-// Characters of names: ASCII, a dot, 表 ソ ― (second byte 5C), half-width ｱ, full-width space.
-const char* const kNameCharacters[] = {"a",        "b",        ".",    "\x95\x5c",
-                                       "\x83\x5c", "\x81\x5c", "\xb1", "\x81\x40"};
+// Characters of names in UTF-8, and as the report shows them: ASCII, a dot, 表 ソ ― (second
+// byte 5C in code page 932), half-width ｱ, full-width space, and characters the code page
+// lacks, each shown as one `?`: ü and é (two names that differ only in them look the
+// same), Korean 한, and 😀 (a pair of surrogates in UTF-16).
+struct NameCharacter {
+    const char* utf8;
+    const char* shown;
+};
+const NameCharacter kNameCharacters[] = {
+    {"a", "a"},
+    {"b", "b"},
+    {".", "."},
+    {"\xE8\xA1\xA8", "\x95\x5c"},
+    {"\xE3\x82\xBD", "\x83\x5c"},
+    {"\xE2\x80\x95", "\x81\x5c"},
+    {"\xEF\xBD\xB1", "\xb1"},
+    {"\xE3\x80\x80", "\x81\x40"},
+    {"\xC3\xBC", "?"},
+    {"\xC3\xA9", "?"},
+    {"\xED\x95\x9C", "?"},
+    {"\xF0\x9F\x98\x80", "?"},
+};
+
+// A path or name of the model as the report shows it: its characters one by one, with
+// every byte that begins none of the name characters (`\`, `:`, letters of drives and of
+// missing names) as it is.
+std::string Shown(const std::string& text) {
+    std::string shown;
+    for (size_t i = 0; i < text.size();) {
+        const NameCharacter* found = nullptr;
+        for (const NameCharacter& c : kNameCharacters) {
+            if (text.compare(i, std::strlen(c.utf8), c.utf8) == 0) found = &c;
+        }
+        if (found == nullptr) {
+            shown += text[i++];
+        } else {
+            shown += found->shown;
+            i += std::strlen(found->utf8);
+        }
+    }
+    return shown;
+}
 const char kContentBytes[] = {'a', 'b', '\0', '\x5c'};
 const uint32_t kFileAttributes[] = {0x20, 0x22, 0x01, 0x80};
 // Two read blocks, the second of one byte.
-constexpr uint64_t kLongLength = uint64_t{sorowa::CompareRun::kBlockSize} + 1;
+constexpr uint64_t kLongLength = uint64_t{sorowa::kBlockSize} + 1;
 
 std::string MakeName(Input& in) {
     std::string name;
     const unsigned count = 1 + in.Below(3);
     for (unsigned i = 0; i < count; ++i)
-        name += kNameCharacters[in.Below(std::size(kNameCharacters))];
+        name += kNameCharacters[in.Below(std::size(kNameCharacters))].utf8;
     // No "." or "..", and no name ending in a dot (the platform drops such dots).
     if (name.back() == '.') name += 'a';
     return name;
@@ -394,14 +434,14 @@ private:
     }
 
     void Pair(int first, int counterpart, const std::string& name) {
-        const std::string header = Header(name);
+        const std::string header = Header(Shown(name));
         const Node* a = first >= 0 && Get(first).kind == Kind::kFile ? &Get(first) : nullptr;
         const Node* b =
             counterpart >= 0 && Get(counterpart).kind == Kind::kFile ? &Get(counterpart) : nullptr;
         // The first file stays open while the second is opened, and allows no second open.
         const bool opened = a && !a->failOpen && b && !b->failOpen && first != counterpart;
         if (counterpart < 0) {
-            Piece(header + name + sorowa::text::kDoesNotExist);
+            Piece(header + Shown(name) + sorowa::text::kDoesNotExist);
         } else if (!opened) {
             Piece(header + sorowa::text::kCannotOpen);
         } else if (a->failLength || b->failLength) {
@@ -410,7 +450,7 @@ private:
             Piece(header + sorowa::text::kSizesDiffer);
         } else {
             bool headerPending = true;
-            const uint64_t block = sorowa::CompareRun::kBlockSize;
+            const uint64_t block = sorowa::kBlockSize;
             for (uint64_t start = 0; start < Length(*a); start += block) {
                 Block();
                 const uint64_t end = std::min(start + block, Length(*a));
@@ -436,7 +476,7 @@ private:
 
     void CannotList(const std::vector<std::string>& relative) {
         const std::string name = relative.empty() ? m_w.path1 : Join(relative) + "\\";
-        Piece(Header(name) + sorowa::text::kCannotList);
+        Piece(Header(Shown(name)) + sorowa::text::kCannotList);
         Flush();
     }
 

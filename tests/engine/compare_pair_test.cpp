@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "engine/compare_pair.h"
 #include "engine/texts.h"
 #include "tests/engine/fake_file_services.h"
 #include "tests/engine/recording_receiver.h"
@@ -18,7 +19,7 @@ std::string WithByte(std::string s, size_t at, char c) {
     return s;
 }
 
-constexpr size_t kBlock = CompareRun::kBlockSize;
+constexpr size_t kBlock = kBlockSize;
 const std::string kNotExist = text::kDoesNotExist;
 const std::string kCannotOpen = text::kCannotOpen;
 const std::string kSizes = text::kSizesDiffer;
@@ -148,14 +149,26 @@ const PairCase kPairCases[] = {
      "x.bin",
      "D:\\b",
      {"FILENAME x.bin\r\nx.bin" + kNotExist}},
-    {"DoubleByteNameWhoseSecondByteLooksLikeASeparator",
+    {"NameShownInTheCodePageWithASecondByteThatLooksLikeASeparator",
      [](FakeFileServices& f) {
-         f.AddFile("C:\\a\\\x95\x5c.bin", "1");
-         f.AddFile("D:\\\x95\x5c.bin", "2");
+         f.AddFile("C:\\a\\\xE8\xA1\xA8.bin", "1");
+         f.AddFile("D:\\\xE8\xA1\xA8.bin", "2");
      },
-     "C:\\a\\\x95\x5c.bin",
+     "C:\\a\\\xE8\xA1\xA8.bin",
      "D:\\",
      {"FILENAME \x95\x5c.bin\r\n", "00000000 : 31 32\r\n"}},
+    // Characters the code page lacks are one `?` each, in the header and the missing line.
+    {"NameOutsideTheCodePageIsComparedAndShownWithQuestionMarks",
+     [](FakeFileServices& f) {
+         f.AddFile(
+             "C:\\a\\\xC3\xBC"
+             "ber \xF0\x9F\x98\x80.txt",
+             "1");
+     },
+     "C:\\a\\\xC3\xBC"
+     "ber \xF0\x9F\x98\x80.txt",
+     "D:\\",
+     {"FILENAME ?ber ?.txt\r\n?ber ?.txt" + kNotExist}},
     {"ReadFailsAfterOpening",
      [](FakeFileServices& f) {
          f.AddFile("C:\\a\\x.bin", Bytes(5000, 'a'));
@@ -250,7 +263,7 @@ TEST(FilePairBlocks, DifferencesAtEveryBoundaryKeepTheirOffsets) {
 
 TEST(FilePairBlocks, PiecesTravelInFewHandOversAndAreJoinedOnceTheReceiverSaysSo) {
     // More difference lines in one block than one hand-over holds.
-    const size_t many = CompareRun::kHandOverSize / 19 + 30000;
+    const size_t many = ReportHandOver::kHandOverSize / 19 + 30000;
     FakeFileServices files;
     files.AddFile("C:\\one\\a", Bytes(many, 'a'));
     files.AddFile("D:\\two\\a", Bytes(many, 'b'));

@@ -42,6 +42,7 @@ public:
         id = {static_cast<uint64_t>(folder[0]), Level(folder)};
         return true;
     }
+    std::string ShownName(const std::string& name) override { return name; }
 
 private:
     static constexpr size_t kTopLength = 4;  // "C:\t"

@@ -3,27 +3,66 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/path_text.h"
-
 namespace sorowa::testing {
+namespace {
+
+// The characters the fake's code page has besides ASCII, as the report shows them. Each of the
+// double-byte ones ends in the byte of `\`.
+struct ShownCharacter {
+    const char* utf8;
+    const char* shown;
+};
+constexpr ShownCharacter kShownCharacters[] = {
+    {"\xE8\xA1\xA8", "\x95\x5C"},  // 表
+    {"\xE3\x82\xBD", "\x83\x5C"},  // ソ
+    {"\xE2\x80\x95", "\x81\x5C"},  // ― (horizontal bar)
+    {"\xEF\xBD\xB1", "\xB1"},      // ｱ (half-width)
+    {"\xE3\x80\x80", "\x81\x40"},  // the ideographic space
+};
+
+// The length of the UTF-8 sequence that begins with `lead`.
+size_t SequenceLength(unsigned char lead) {
+    if (lead < 0xC0) return 1;
+    if (lead < 0xE0) return 2;
+    return lead < 0xF0 ? 3 : 4;
+}
+
+}  // namespace
 
 std::string FakeFileServices::Normal(const std::string& path) {
     std::string out;
     if (!path.empty() && path[0] == '\\' && (path.size() == 1 || path[1] != '\\')) out = "C:";
-    bool afterSeparator = false;
-    for (size_t i = 0; i < path.size(); ++i) {
-        const char c = path[i];
-        if (c == '\\' && afterSeparator) continue;
-        afterSeparator = c == '\\';
+    for (const char c : path) {
+        if (c == '\\' && !out.empty() && out.back() == '\\') continue;
         out += c;
-        if (IsLeadByte932(static_cast<unsigned char>(c)) && i + 1 < path.size()) out += path[++i];
     }
-    RemoveTrailingSeparators(out);
+    while (!out.empty() && out.back() == '\\') out.pop_back();
     return out;
 }
 
+std::string FakeFileServices::ShownName(const std::string& name) {
+    std::string shown;
+    for (size_t i = 0; i < name.size();) {
+        const size_t length =
+            std::min(SequenceLength(static_cast<unsigned char>(name[i])), name.size() - i);
+        const std::string character = name.substr(i, length);
+        i += length;
+        if (length == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
+            shown += character;
+            continue;
+        }
+        const char* mapped = "?";
+        for (const ShownCharacter& known : kShownCharacters) {
+            if (character == known.utf8) mapped = known.shown;
+        }
+        shown += mapped;
+    }
+    return shown;
+}
+
 FakeFileServices::Node& FakeFileServices::Make(const std::string& normal, bool folder) {
-    const int sep = FindLastSeparator(normal);
+    const size_t last = normal.rfind('\\');
+    const int sep = last == std::string::npos ? -1 : static_cast<int>(last);
     if (sep >= 0) {
         const std::string parent = normal.substr(0, static_cast<size_t>(sep));
         Node& up = Make(parent, true);
@@ -57,9 +96,6 @@ std::string FakeFileServices::Resolve(const std::string& path) const {
     std::string resolved;
     for (size_t i = 0; i <= normal.size(); ++i) {
         if (i < normal.size() && normal[i] != '\\') {
-            if (IsLeadByte932(static_cast<unsigned char>(normal[i])) && i + 1 < normal.size()) {
-                resolved += normal[i++];
-            }
             resolved += normal[i];
             continue;
         }
@@ -179,7 +215,7 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
     if (it == m_nodes.end() || !it->second.folder || m_failListing.count(folder)) return nullptr;
 
     std::vector<FolderEntry> entries;
-    if (FindLastSeparator(folder) >= 0) {  // a drive root has no dot entries
+    if (folder.find('\\') != std::string::npos) {  // a drive root has no dot entries
         entries.push_back({kFolderBit, "."});
         entries.push_back({kFolderBit, ".."});
     }

@@ -1,7 +1,8 @@
-// In-memory file services with Windows-style paths: entries are listed in the order they
-// were added, "." and ".." open every listing but a drive root's, and a file cannot be
+// In-memory file services with Windows-style paths in UTF-8: entries are listed in the order
+// they were added, "." and ".." open every listing but a drive root's, and a file cannot be
 // opened twice at once (no sharing), as on the real platform. The current drive is C:, so
-// "\x" is "C:\x"; there is no current folder.
+// "\x" is "C:\x"; there is no current folder. Its code page holds ASCII and the few
+// characters listed beside ShownName; every other character is shown as `?`.
 #pragma once
 
 #include <cstdint>
@@ -52,6 +53,7 @@ public:
     std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
                                              ListError& error) override;
     bool IdentifyFolder(const std::string& folder, FolderId& id) override;
+    std::string ShownName(const std::string& name) override;
 
     // Folds repeated `\`, drops trailing ones: "D:\" and "D:" name the same root. A path
     // rooted on the current drive ("\x") gets its drive.

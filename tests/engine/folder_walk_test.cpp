@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include "engine/compare_pair.h"
 #include "engine/texts.h"
 #include "tests/engine/fake_file_services.h"
 #include "tests/engine/recording_receiver.h"
@@ -78,9 +79,9 @@ TEST(FolderWalk, NestedFoldersKeepEveryLevelInTheName) {
 
 TEST(FolderWalk, DriveRootAndDoubleByteFolderNames) {
     FakeFileServices files;
-    // D:\ trims to D:, and 表 (95 5C) ends a folder name without being trimmed.
-    files.AddFile("D:\\\x95\x5c\\x", "1");
-    files.AddFile("E:\\\x95\x5c\\x", "2");
+    // D:\ trims to D:, and 表 (95 5C in the report) ends a folder name without being trimmed.
+    files.AddFile("D:\\\xE8\xA1\xA8\\x", "1");
+    files.AddFile("E:\\\xE8\xA1\xA8\\x", "2");
     files.AddFile("D:\\y", "1");
     RecordingReceiver receiver("D:\\", "E:\\");
     receiver.Run(files);
@@ -89,10 +90,37 @@ TEST(FolderWalk, DriveRootAndDoubleByteFolderNames) {
               "\r\nFILENAME y\r\ny" +
                   kNotExist);
 
-    RecordingReceiver inner("C:\\\x95\x5c", "E:\\\x95\x5c");
-    files.AddFile("C:\\\x95\x5c\\x", "1");
+    RecordingReceiver inner("C:\\\xE8\xA1\xA8", "E:\\\xE8\xA1\xA8");
+    files.AddFile("C:\\\xE8\xA1\xA8\\x", "1");
     inner.Run(files);
     EXPECT_EQ(inner.Report(), "FILENAME x\r\n00000000 : 31 32\r\n");
+}
+
+TEST(FolderWalk, NamesOutsideTheCodePageAreWalkedAndComparedAsAnyOther) {
+    FakeFileServices files;
+    // d\u00e9j\u00e0 holding \u00fcber.txt, \ud55c\uae00.bin and two names that look the same in a
+    // header (\u00e9 and \u00e8 both show as `?`).
+    const std::string folder = "d\xC3\xA9j\xC3\xA0";
+    const std::string names[] = {
+        "\xC3\xBC"
+        "ber.txt",
+        "\xED\x95\x9C\xEA\xB8\x80.bin", "caf\xC3\xA9", "caf\xC3\xA8"};
+    for (const std::string& name : names) {
+        files.AddFile("C:\\l\\" + folder + "\\" + name, "1" + name);
+        files.AddFile("D:\\r\\" + folder + "\\" + name, "2" + name);
+    }
+    files.FailOpen("D:\\r\\" + folder + "\\caf\xC3\xA8");
+    RecordingReceiver receiver("C:\\l", "D:\\r");
+    receiver.Run(files);
+    EXPECT_EQ(receiver.Report(),
+              "FILENAME d?j?\\?ber.txt\r\n00000000 : 31 32\r\n"
+              "\r\nFILENAME d?j?\\??.bin\r\n00000000 : 31 32\r\n"
+              "\r\nFILENAME d?j?\\caf?\r\n00000000 : 31 32\r\n"
+              "\r\nFILENAME d?j?\\caf?\r\n" +
+                  std::string(text::kCannotOpen));
+    EXPECT_EQ(receiver.m_notes,
+              (std::vector<ReportKind>{ReportKind::kDifference, ReportKind::kDifference,
+                                       ReportKind::kDifference, ReportKind::kCannotOpen}));
 }
 
 TEST(FolderWalk, DriveRootsAndBareSeparatorsAreTheRootsThemselves) {
@@ -256,7 +284,7 @@ const std::string kStopTreeUpToC =
     "FILENAME a\r\na" + kNotExist + "\r\nFILENAME deep\\er\\b\r\ndeep\\er\\b" + kNotExist +
     "\r\nFILENAME deep\\er\\c\r\n00000000 : 78 61\r\n00000001 : 79 62\r\n00000002 : 7A 63\r\n";
 
-constexpr size_t kBlock = CompareRun::kBlockSize;
+constexpr size_t kBlock = kBlockSize;
 
 struct StopCase {
     const char* name;

@@ -10,6 +10,7 @@
 
 #include "engine/compare_receiver.h"
 #include "engine/compare_run.h"
+#include "engine/report_hand_over.h"
 
 namespace sorowa::testing {
 
@@ -22,13 +23,17 @@ public:
     std::string GetPathText2() override { return m_path2; }
     bool SendPieces(const char* pieces, size_t length) override {
         EXPECT_EQ(m_doneCount, 0) << "a piece after the end notice";
-        EXPECT_LE(length, CompareRun::kHandOverSize);
+        EXPECT_LE(length, ReportHandOver::kHandOverSize);
         ForEachPiece(pieces, length, [&](const char* piece, size_t n) {
             m_pieces.emplace_back(piece, n);
             if (m_onPiece) m_onPiece(m_pieces.back());
         });
         m_handOvers.push_back(m_pieces.size());
         return m_joinFrom != 0 && m_pieces.size() >= m_joinFrom;
+    }
+    void NoteReport(ReportKind kind) override {
+        EXPECT_EQ(m_doneCount, 0) << "a notice after the end notice";
+        m_notes.push_back(kind);
     }
     void NotifyDone(RunEnd end) override {
         ++m_doneCount;
@@ -40,13 +45,12 @@ public:
         m_state.emplace(DecideRunStart(m_path1, files));
         RunWorker(files);
     }
-    // The worker alone, on the state made beforehand.
+    // The worker alone, on the state made beforehand. The run must end with its notice, once,
+    // saying what the entry returned.
     void RunWorker(FileServices& files) {
-        if (m_state->Start().folderMode) {
-            CompareFolderThread(*this, files, *m_state);
-        } else {
-            CompareFileThread(*this, files, *m_state);
-        }
+        const RunEnd end = RunComparison(*this, files, *m_state);
+        EXPECT_EQ(m_doneCount, 1) << "the run did not end with exactly one end notice";
+        EXPECT_EQ(end, m_end);
     }
 
     std::string Report() const {
@@ -59,6 +63,8 @@ public:
     std::vector<std::string> m_pieces;
     // The number of pieces received at the end of each hand-over.
     std::vector<size_t> m_handOvers;
+    // What the run said its lines say, in order.
+    std::vector<ReportKind> m_notes;
     int m_doneCount = 0;
     RunEnd m_end = RunEnd::kComplete;
     // The run's state, made by Run.

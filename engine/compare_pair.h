@@ -1,0 +1,47 @@
+// The comparison of one file pair and the lines of its report block.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/file_services.h"
+#include "engine/report_hand_over.h"
+#include "engine/run_state.h"
+
+namespace sorowa {
+
+// Bytes read from each file at a time.
+constexpr uint32_t kBlockSize = 1u << 20;
+
+class PairComparer {
+public:
+    // `baseLen` is the run's base length (RunStart): the header names a file by what follows
+    // it in the first-side path.
+    PairComparer(FileServices& files, ReportHandOver& report, StopCheck& stop, int32_t baseLen);
+    PairComparer(const PairComparer&) = delete;
+    PairComparer& operator=(const PairComparer&) = delete;
+
+    // Compares the first-side file `first` with its counterpart: `second` itself, or the file
+    // at the same relative path under `second` when that names a folder. The pair's block,
+    // if any, is handed over before this returns.
+    void Compare(const std::string& first, const std::string& second);
+
+private:
+    class BlockSender;
+    // False when a block could not be read; nothing of a block is compared then.
+    bool CompareBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB, uint64_t length);
+
+    FileServices& m_files;
+    ReportHandOver& m_report;
+    StopCheck& m_stop;
+    const int32_t m_baseLen;
+    // Whether the second path names a folder, once a pair has asked: every pair of a run has
+    // the same second path.
+    std::optional<bool> m_secondIsFolder;
+    std::vector<unsigned char> m_blockA;
+    std::vector<unsigned char> m_blockB;
+};
+
+}  // namespace sorowa
