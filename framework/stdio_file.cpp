@@ -4,12 +4,12 @@
 #include <io.h>
 #include <windows.h>
 
-bool CStdioFile::Open(const char* path, OpenMode mode) {
+bool CStdioFile::Open(const std::wstring& path, OpenMode mode) {
     Close();
     m_failed = false;
     // The system's own creation, so that "only where no file of that name exists" is decided
     // at the creation itself; the stream is put on top of it.
-    const HANDLE handle = CreateFileA(path, GENERIC_WRITE, 0, nullptr,
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
                                       mode == modeCreateNew ? CREATE_NEW : CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -25,9 +25,10 @@ bool CStdioFile::Open(const char* path, OpenMode mode) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return false;
     }
-    char full[MAX_PATH];
-    const DWORD n = GetFullPathNameA(path, MAX_PATH, full, nullptr);
-    m_path = n > 0 && n < MAX_PATH ? full : path;
+    const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(n, L'\0');
+    const DWORD written = n > 0 ? GetFullPathNameW(path.c_str(), n, full.data(), nullptr) : 0;
+    m_path = written > 0 && written < n ? full.substr(0, written) : path;
     return true;
 }
 

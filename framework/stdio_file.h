@@ -20,19 +20,19 @@ public:
 
     // Creates the file for writing; false when that fails, with the reason in GetLastError
     // (ERROR_FILE_EXISTS when modeCreateNew finds the name taken).
-    bool Open(const char* path, OpenMode mode);
+    bool Open(const std::wstring& path, OpenMode mode);
     bool IsOpen() const { return m_file != nullptr; }
     void Write(const void* data, size_t size);
     // Flushes and closes; false when any write, the flush or the closing failed.
     bool Close();
 
     // The absolute path recorded when the file was opened.
-    const std::string& GetFilePath() const { return m_path; }
+    const std::wstring& GetFilePath() const { return m_path; }
     // True once a write has failed since the file was opened.
     bool WriteFailed() const { return m_failed; }
 
 private:
     std::FILE* m_file = nullptr;
-    std::string m_path;
+    std::wstring m_path;
     bool m_failed = false;
 };

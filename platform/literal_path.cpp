@@ -4,18 +4,12 @@
 
 #include <vector>
 
+#include "platform/narrow_text.h"
+
 namespace sorowa {
 namespace {
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-std::wstring Widen(const std::string& text) {
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
 
 std::wstring FullPathOf(const wchar_t* path) {
     wchar_t buffer[MAX_PATH];
@@ -37,8 +31,8 @@ std::wstring Absolute(const std::wstring& path) {
 
 }  // namespace
 
-std::wstring LiteralPath(const std::string& narrow) {
-    const std::wstring path = Absolute(Widen(narrow));
+std::wstring LiteralPath(const std::string& utf8) {
+    const std::wstring path = Absolute(WideFromUtf8(utf8));
     if (path.rfind(L"\\\\?\\", 0) == 0) return path;
 
     // The root, which ".." never goes above, and where the names begin.

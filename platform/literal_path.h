@@ -7,7 +7,7 @@
 
 namespace sorowa {
 
-// The literal form of a narrow path of the system's code page. Relative paths, drive-relative
+// The literal form of a UTF-8 path (engine/path_encoding.h). Relative paths, drive-relative
 // paths ("D:data") and rooted paths ("\data") are taken from the current folder; separators
 // may be `\` or `/` and may repeat; "." and ".." segments are resolved (no listed name is
 // either). Every other segment is kept exactly as it is.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/literal_path.h"
+#include "platform/narrow_text.h"
 
 namespace sorowa {
 namespace {
@@ -35,21 +36,10 @@ private:
     HANDLE m_handle;
 };
 
-// A listed name in the system's code page, or false when the code page cannot hold it: a
-// stand-in character must never turn it into the name of another file.
-bool NarrowName(const wchar_t* wide, std::string& name) {
-    char buffer[4 * MAX_PATH];
-    BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, buffer, sizeof buffer,
-                                      "?", &usedDefault);
-    name.assign(buffer, n > 0 ? static_cast<size_t>(n - 1) : 0);
-    return n > 0 && !usedDefault;
-}
-
 void ToEntry(const WIN32_FIND_DATAW& data, FolderEntry& entry) {
     entry.attributes = data.dwFileAttributes;
-    // The stand-in "?" can name no file, so the pair of such a name gets a reason line.
-    NarrowName(data.cFileName, entry.name);
+    // The name exactly as listed, whatever the windows' code page holds of it.
+    entry.name = Utf8FromWide(data.cFileName);
 }
 
 class Win32Listing : public FolderListing {
@@ -105,6 +95,8 @@ std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& p
     ToEntry(data, first);
     return std::make_unique<Win32Listing>(find);
 }
+
+std::string Win32FileServices::ShownName(const std::string& name) { return ShownText(name); }
 
 bool Win32FileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
     const HANDLE handle = CreateFileW(LiteralPath(folder).c_str(), 0,

@@ -31,6 +31,7 @@
 #include <cstring>
 #include <string>
 
+#include "framework/window_text.h"
 #include "res/resource.h"
 
 namespace {
@@ -80,15 +81,7 @@ HWND FindMainWindow(DWORD processId) {
     return nullptr;
 }
 
-// The text of a control of another process: the messages themselves, since GetWindowText
-// does not ask a window of another process.
-std::string ItemText(HWND dialog, int id) {
-    const HWND item = GetDlgItem(dialog, id);
-    std::string text(static_cast<size_t>(SendMessageA(item, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-    text.resize(static_cast<size_t>(
-        SendMessageA(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 bool StartEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }
 

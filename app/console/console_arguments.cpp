@@ -1,4 +1,4 @@
-#include "app/console_arguments.h"
+#include "app/console/console_arguments.h"
 
 namespace sorowa {
 

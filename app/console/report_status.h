@@ -1,7 +1,7 @@
-// The exit status that a report earns, told from its lines as they pass.
+// The exit status that a report earns, told from what the run says its lines say.
 #pragma once
 
-#include <cstddef>
+#include "engine/compare_receiver.h"
 
 namespace sorowa {
 
@@ -15,9 +15,7 @@ enum ExitStatus : int {
 
 class ReportStatus {
 public:
-    // Looks at the next piece of report text. Pieces hold whole lines, as the run sends
-    // them.
-    void Take(const char* text, size_t length);
+    void Take(ReportKind kind);
     // kNothingReported, kDifferencesOnly, or kTrouble once a line has said that a file or
     // folder could not be opened or read.
     ExitStatus Status() const;

@@ -1,4 +1,4 @@
-#include "app/standard_stream.h"
+#include "app/console/standard_stream.h"
 
 #include <fcntl.h>
 #include <io.h>

@@ -4,14 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "app/console_arguments.h"
-#include "app/console_interrupt.h"
-#include "app/console_receiver.h"
-#include "app/report_status.h"
-#include "app/standard_stream.h"
+#include "app/console/console_arguments.h"
+#include "app/console/console_interrupt.h"
+#include "app/console/console_receiver.h"
+#include "app/console/report_status.h"
+#include "app/console/standard_stream.h"
 #include "engine/compare_run.h"
 #include "engine/run_state.h"
 #include "engine/texts.h"
+#include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
 
 namespace sorowa {
@@ -38,18 +39,14 @@ ExitStatus Compare(const ConsoleArguments& arguments, StandardStream& output,
     ConsoleInterrupt interrupt(state);
     ConsoleReceiver receiver(arguments.path1, arguments.path2, arguments.quiet ? nullptr : &output,
                              state);
-    if (state.Start().folderMode) {
-        CompareFolderThread(receiver, files, state);
-    } else {
-        CompareFileThread(receiver, files, state);
-    }
+    const RunEnd end = RunComparison(receiver, files, state);
 
     if (!arguments.quiet && !output.Finish()) {
         WriteMessage(errors, text::kCannotWriteOutput);
         return kTrouble;
     }
     // A stop that -s made has its answer; one from the keyboard left the report short.
-    if (receiver.End() == RunEnd::kStopped && !receiver.StoppedItself()) {
+    if (end == RunEnd::kStopped && !receiver.StoppedItself()) {
         WriteMessage(errors, text::kStopped);
         return kTrouble;
     }
@@ -59,11 +56,15 @@ ExitStatus Compare(const ConsoleArguments& arguments, StandardStream& output,
 }  // namespace
 }  // namespace sorowa
 
-int main(int argc, char** argv) {
+// The wide entry: the command line as the system holds it, so that every path arrives whole
+// whatever the console's code page could show of it.
+int wmain(int argc, wchar_t** argv) {
     using namespace sorowa;
     StandardStream output(stdout);
     StandardStream errors(stderr);
-    const ConsoleArguments arguments = ParseConsoleArguments({argv + 1, argv + argc});
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) words.push_back(Utf8FromWide(argv[i]));
+    const ConsoleArguments arguments = ParseConsoleArguments(words);
     switch (arguments.action) {
         case ConsoleArguments::Action::kCompare:
             return Compare(arguments, output, errors);

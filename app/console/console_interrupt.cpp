@@ -1,4 +1,4 @@
-#include "app/console_interrupt.h"
+#include "app/console/console_interrupt.h"
 
 namespace sorowa {
 
