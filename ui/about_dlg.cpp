@@ -3,40 +3,44 @@
 #include <windows.h>
 #include <winver.h>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
-#include <stdlib.h>
+#include <cwchar>
 #include <string>
+#include <utility>
 
+#include "platform/narrow_text.h"
 #include "res/resource.h"
 
 namespace {
 
 // The version block of `file`, or null when it has none or it cannot be read.
-std::unique_ptr<char[]> ReadVersionBlock(const char* file) {
-    const DWORD size = GetFileVersionInfoSizeA(file, nullptr);
+std::unique_ptr<char[]> ReadVersionBlock(const std::wstring& file) {
+    if (file.empty()) return nullptr;
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), nullptr);
     if (size == 0) return nullptr;
     std::unique_ptr<char[]> block(new (std::nothrow) char[size + 1]);
-    if (block == nullptr || !GetFileVersionInfoA(file, 0, size, block.get())) return nullptr;
+    if (block == nullptr || !GetFileVersionInfoW(file.c_str(), 0, size, block.get()))
+        return nullptr;
     return block;
 }
 
-// A text of the block; empty when the block lacks it.
-std::string QueryText(void* block, const std::string& path) {
-    char* value = nullptr;
+// A text of the block, in the windows' code page; empty when the block lacks it.
+std::string QueryText(void* block, const std::wstring& path) {
+    wchar_t* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block, path.c_str(), reinterpret_cast<void**>(&value), &length) ||
+    if (!VerQueryValueW(block, path.c_str(), reinterpret_cast<void**>(&value), &length) ||
         value == nullptr) {
         return {};
     }
-    return std::string(value, strnlen(value, length));
+    return sorowa::NarrowText(std::wstring(value, wcsnlen(value, length)));
 }
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(CWnd* parent) : CDialog(IDD_ABOUTBOX, parent) {}
+CAboutDlg::CAboutDlg(std::wstring programPath, CWnd* parent)
+    : CDialog(IDD_ABOUTBOX, parent), m_programPath(std::move(programPath)) {}
 
 CAboutDlg::~CAboutDlg() = default;
 
@@ -61,33 +65,30 @@ BOOL CAboutDlg::OnInitDialog() {
     // The program path it was started with first; when that names no file with a version
     // block (a name without ".exe", or one found through the search path), the module's
     // own file.
-    std::unique_ptr<char[]> block;
-    if (__argc > 0 && __argv != nullptr && __argv[0] != nullptr)
-        block = ReadVersionBlock(__argv[0]);
+    std::unique_ptr<char[]> block = ReadVersionBlock(m_programPath);
     if (block == nullptr) {
-        char self[MAX_PATH];
-        const DWORD length = GetModuleFileNameA(nullptr, self, MAX_PATH);
+        wchar_t self[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
         if (length > 0 && length < MAX_PATH) block = ReadVersionBlock(self);
     }
     if (block == nullptr) return TRUE;
 
     void* translations = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.get(), "\\VarFileInfo\\Translation", &translations, &length) ||
+    if (!VerQueryValueW(block.get(), L"\\VarFileInfo\\Translation", &translations, &length) ||
         translations == nullptr || length < sizeof(DWORD)) {
         return TRUE;
     }
     // Only the first translation: language in the low half, code page in the high half.
     DWORD first;
     std::memcpy(&first, translations, sizeof first);
-    char prefix[32];
-    std::snprintf(prefix, sizeof prefix, "\\StringFileInfo\\%04x%04x\\", LOWORD(first),
-                  HIWORD(first));
+    wchar_t prefix[32];
+    std::swprintf(prefix, 32, L"\\StringFileInfo\\%04x%04x\\", LOWORD(first), HIWORD(first));
 
-    const std::string version = QueryText(block.get(), std::string(prefix) + "ProductName") +
-                                " version " +
-                                QueryText(block.get(), std::string(prefix) + "ProductVersion");
-    const std::string copyright = QueryText(block.get(), std::string(prefix) + "LegalCopyright");
+    const std::wstring table = prefix;
+    const std::string version = QueryText(block.get(), table + L"ProductName") + " version " +
+                                QueryText(block.get(), table + L"ProductVersion");
+    const std::string copyright = QueryText(block.get(), table + L"LegalCopyright");
     SetWindowTextA(GetDlgItem(m_hWnd, IDC_VERSION), version.c_str());
     SetWindowTextA(GetDlgItem(m_hWnd, IDC_COPYRIGHT), copyright.c_str());
     return TRUE;

@@ -2,12 +2,16 @@
 // program's version block, and the two links.
 #pragma once
 
+#include <string>
+
 #include "framework/dialog.h"
 #include "ui/link_label.h"
 
 class CAboutDlg : public CDialog {
 public:
-    explicit CAboutDlg(CWnd* parent = nullptr);
+    // `programPath` is the path the program was started with (argument 0 of its command
+    // line): the version block is read from it.
+    explicit CAboutDlg(std::wstring programPath = {}, CWnd* parent = nullptr);
     ~CAboutDlg() override;
 
 protected:
@@ -26,6 +30,7 @@ protected:
     BOOL OnMouseActivate(HWND, UINT, UINT message);
 
 private:
+    std::wstring m_programPath;
     CLinkLabel m_linkUrl;
     CLinkLabel m_linkMail;
 };

@@ -1,10 +1,11 @@
 #include "ui/compare_dlg.h"
 
 #include <shlobj.h>
-#include <stdlib.h>
+#include <utility>
 
-#include "engine/messages.h"
 #include "engine/texts.h"
+#include "framework/window_text.h"
+#include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
 #include "res/resource.h"
 #include "ui/about_dlg.h"
@@ -13,8 +14,9 @@
 using sorowa::WM_COMPARE_DONE;
 using sorowa::WM_COMPARE_OUTPUT;
 
-CCompareDlg::CCompareDlg(CWnd* parent)
+CCompareDlg::CCompareDlg(std::vector<std::wstring> commandLine, CWnd* parent)
     : CDialog(IDD_MAIN, parent),
+      m_commandLine(std::move(commandLine)),
       m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_hSmallIcon(
           static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
@@ -62,8 +64,8 @@ BOOL CCompareDlg::OnInitDialog() {
     SendDlgItemMessageA(m_hWnd, IDC_RESULT, EM_SETLIMITTEXT, 0, 0);
 
     // Arguments 1 and 2 fill the path fields as they are; no run starts by itself.
-    if (__argc > 1) SetDlgItemTextA(m_hWnd, IDC_PATH1, __argv[1]);
-    if (__argc > 2) SetDlgItemTextA(m_hWnd, IDC_PATH2, __argv[2]);
+    if (m_commandLine.size() > 1) m_editPath1.SetPath(m_commandLine[1]);
+    if (m_commandLine.size() > 2) m_editPath2.SetPath(m_commandLine[2]);
     return TRUE;
 }
 
@@ -71,19 +73,20 @@ void CCompareDlg::OnOK() {
     if (GetWindowTextLengthA(m_editPath1.m_hWnd) == 0) return;
     if (GetWindowTextLengthA(m_editPath2.m_hWnd) == 0) return;
 
-    HandOver(IDOK, IDC_STOP);
+    SwitchStartAndStop(true);
     m_sink.BeginRun();
 
     // The mode is decided through the same file services as the worker then uses.
     std::unique_ptr<sorowa::FileServices> files = MakeFileServices();
-    const sorowa::RunStart start = sorowa::DecideRunStart(WindowText(m_editPath1.m_hWnd), *files);
+    const sorowa::RunStart start =
+        sorowa::DecideRunStart(sorowa::Utf8FromWide(m_editPath1.Path()), *files);
     m_run = std::make_shared<sorowa::WindowRun>(m_hWnd, m_editPath1.m_hWnd, m_editPath2.m_hWnd,
                                                 std::move(files), start);
-    m_hWorker = sorowa::WindowRun::StartWorker(m_run);
-    if (m_hWorker == nullptr) {
+    m_worker = sorowa::WindowRun::StartWorker(m_run);
+    if (m_worker.Get() == nullptr) {
         // No worker, so no end notice will come: back to idle at once.
         m_run.reset();
-        HandOver(IDC_STOP, IDOK);
+        SwitchStartAndStop(false);
     }
 }
 
@@ -91,9 +94,9 @@ std::unique_ptr<sorowa::FileServices> CCompareDlg::MakeFileServices() {
     return std::make_unique<sorowa::Win32FileServices>();
 }
 
-void CCompareDlg::HandOver(int button, int other) {
-    const HWND from = GetDlgItem(m_hWnd, button);
-    const HWND to = GetDlgItem(m_hWnd, other);
+void CCompareDlg::SwitchStartAndStop(bool running) {
+    const HWND from = GetDlgItem(m_hWnd, running ? IDOK : IDC_STOP);
+    const HWND to = GetDlgItem(m_hWnd, running ? IDC_STOP : IDOK);
     // Asked before anything changes: a disabled button loses the focus to nobody.
     const bool hadFocus = GetFocus() == from;
     EnableWindow(to, TRUE);
@@ -104,13 +107,6 @@ void CCompareDlg::HandOver(int button, int other) {
 
 void CCompareDlg::OnStop() {
     if (m_run) m_run->State().RequestStop();
-}
-
-std::string CCompareDlg::WindowText(HWND hwnd) {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 // Called for each hand-over of report pieces, while the worker waits.
@@ -143,7 +139,7 @@ void CCompareDlg::AppendToBox(const std::string& text) {
     if (hadFocus) SetFocus(box);
 }
 
-std::string CCompareDlg::FirstPathText() { return WindowText(m_editPath1.m_hWnd); }
+std::string CCompareDlg::FirstPathText() { return sorowa::Utf8FromWide(m_editPath1.Path()); }
 
 bool CCompareDlg::StartFlushTimer(unsigned ms) {
     return SetTimer(m_hWnd, kFlushTimer, ms, nullptr) != 0;
@@ -160,15 +156,15 @@ void CCompareDlg::OnDestroy() {
         m_run->Detach();
         const DWORD start = GetTickCount();
         for (DWORD waited = 0; waited < kCloseWaitMs; waited = GetTickCount() - start) {
-            if (MsgWaitForMultipleObjects(1, &m_hWorker, FALSE, kCloseWaitMs - waited,
+            const HANDLE worker = m_worker.Get();
+            if (MsgWaitForMultipleObjects(1, &worker, FALSE, kCloseWaitMs - waited,
                                           QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1) {
                 break;
             }
             MSG msg;
             PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         }
-        CloseHandle(m_hWorker);
-        m_hWorker = nullptr;
+        m_worker.Close();
         m_run.reset();
     }
     Default();
@@ -191,10 +187,10 @@ void CCompareDlg::OnPaint() {
 
 HCURSOR CCompareDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hSmallIcon); }
 
-void CCompareDlg::OnBrowse1() { BrowseForPath(IDC_PATH1); }
-void CCompareDlg::OnBrowse2() { BrowseForPath(IDC_PATH2); }
+void CCompareDlg::OnBrowse1() { BrowseForPath(m_editPath1); }
+void CCompareDlg::OnBrowse2() { BrowseForPath(m_editPath2); }
 
-void CCompareDlg::BrowseForPath(int fieldId) {
+void CCompareDlg::BrowseForPath(CDropEdit& field) {
     char displayName[MAX_PATH];
     BROWSEINFOA info = {};
     info.hwndOwner = m_hWnd;
@@ -204,12 +200,12 @@ void CCompareDlg::BrowseForPath(int fieldId) {
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES;
     const PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
     if (item == nullptr) return;
-    std::string path;
-    if (sorowa::PathOfItem(item, path)) SetDlgItemTextA(m_hWnd, fieldId, path.c_str());
+    std::wstring path;
+    if (sorowa::PathOfItem(item, path)) field.SetPath(path);
     CoTaskMemFree(item);
 }
 
 void CCompareDlg::OnAbout() {
-    CAboutDlg about;
+    CAboutDlg about(m_commandLine.empty() ? std::wstring() : m_commandLine[0]);
     about.DoModal();
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/file_services.h"
 #include "framework/dialog.h"
@@ -16,7 +17,9 @@
 
 class CCompareDlg : public CDialog, private sorowa::ResultBox {
 public:
-    explicit CCompareDlg(CWnd* parent = nullptr);
+    // `commandLine` is the program's command line as the system splits it: the program's
+    // path, then the arguments, of which the first two fill the path fields.
+    explicit CCompareDlg(std::vector<std::wstring> commandLine = {}, CWnd* parent = nullptr);
     ~CCompareDlg() override;
 
     // How long a closing window waits for the worker of a run in progress.
@@ -45,13 +48,13 @@ protected:
     void OnDestroy();
     void OnTimer(UINT_PTR timerId);
 
-    void BrowseForPath(int fieldId);
+    void BrowseForPath(CDropEdit& field);
 
 private:
-    static std::string WindowText(HWND hwnd);
-    // Disables `button` and enables `other`; the focus follows when it was on `button`, so
-    // that the keyboard never rests on a disabled button.
-    void HandOver(int button, int other);
+    // Enables Stop and disables Start while a run is in progress, and the other way round;
+    // the focus follows when it was on the button disabled, so that the keyboard never rests
+    // on a disabled button.
+    void SwitchStartAndStop(bool running);
 
     // The result box, as the sink sees it.
     std::string BoxText() override;
@@ -62,6 +65,7 @@ private:
     void StopFlushTimer() override;
     static constexpr UINT_PTR kFlushTimer = 1;
 
+    std::vector<std::wstring> m_commandLine;
     CDropEdit m_editPath2;
     CDropEdit m_editPath1;
     HICON m_hIcon;
@@ -71,6 +75,6 @@ private:
     // The run in progress, shared with its worker, from Start until its end notice arrives.
     std::shared_ptr<sorowa::WindowRun> m_run;
     // Its worker, for the wait when the window closes.
-    HANDLE m_hWorker = nullptr;
+    CThreadHandle m_worker;
     CFont m_fontResult;
 };

@@ -4,20 +4,17 @@
 #include "ui/shell_open.h"
 
 LRESULT CCompareDlg::OnCompareDone(WPARAM end, LPARAM) {
-    HandOver(IDC_STOP, IDOK);
+    SwitchStartAndStop(false);
     // Posted, so that it is handled once no run is in progress: the arrow comes back at
     // once, without waiting for the mouse to move.
     PostMessageA(m_hWnd, WM_SETCURSOR, 0, 0);
 
     // The worker's last act was its notice; it no longer touches the window or the run.
     m_run.reset();
-    if (m_hWorker != nullptr) {
-        CloseHandle(m_hWorker);
-        m_hWorker = nullptr;
-    }
+    m_worker.Close();
 
-    const std::string resultFile = m_sink.EndRun(static_cast<sorowa::RunEnd>(end));
-    if (!resultFile.empty()) sorowa::ShellOpen(m_hWnd, resultFile.c_str());
+    const std::wstring resultFile = m_sink.EndRun(static_cast<sorowa::RunEnd>(end));
+    if (!resultFile.empty()) sorowa::ShellOpen(m_hWnd, resultFile);
     return 0;
 }
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "framework/window_text.h"
+#include "platform/narrow_text.h"
 #include "ui/shell_open.h"
 
 namespace {
@@ -75,12 +77,7 @@ const MessageMap* CLinkLabel::GetThisMessageMap() {
     return &map;
 }
 
-std::string CLinkLabel::Text() const {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(m_hWnd)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(m_hWnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string CLinkLabel::Text() const { return WindowText(m_hWnd); }
 
 void CLinkLabel::ApplyFont(BYTE underline) {
     m_lf.lfUnderline = underline;
@@ -121,7 +118,7 @@ void CLinkLabel::DrawFrame() {
 void CLinkLabel::OpenLink() {
     std::string target = Text();
     if (target.find(':') == std::string::npos) target.insert(0, "mailto:");
-    sorowa::ShellOpen(GetParent(m_hWnd), target.c_str());
+    sorowa::ShellOpen(GetParent(m_hWnd), sorowa::WideText(target));
 }
 
 HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {

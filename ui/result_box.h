@@ -16,7 +16,7 @@ public:
     virtual void SetBoxText(const std::string& text) = 0;
     // Puts `text` at the end of the box's text, without reading or rewriting what is there.
     virtual void AppendToBox(const std::string& text) = 0;
-    // The first path field's text now: the result file goes beside it.
+    // The first path as its field holds it now, in UTF-8: the result file goes beside it.
     virtual std::string FirstPathText() = 0;
     // Has ResultSink::OnFlushTimer called after `ms`, and again every `ms` until
     // StopFlushTimer; false when no timer could be set.

@@ -8,6 +8,7 @@
 
 #include "engine/compare_receiver.h"
 #include "engine/texts.h"
+#include "platform/narrow_text.h"
 #include "ui/result_file_name.h"
 
 namespace sorowa {
@@ -15,7 +16,7 @@ namespace sorowa {
 uint32_t ResultSink::SystemTicks() { return GetTickCount(); }
 
 bool ResultSink::PathExistsOnDisk(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 ResultSink::ResultSink(ResultBox& box, Clock clock, PathExists exists)
@@ -83,7 +84,7 @@ bool ResultSink::CreateResultFile(const std::string& folder, std::string& name) 
         if (m_exists(name)) continue;
         // Created only where no file of the name exists: a file made since the test above
         // is never overwritten, and the next number is tried instead.
-        if (m_file.Open(name.c_str(), CStdioFile::modeCreateNew)) return true;
+        if (m_file.Open(WideFromUtf8(name), CStdioFile::modeCreateNew)) return true;
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
     }
@@ -100,9 +101,9 @@ void ResultSink::Overflow(const char* piece, size_t length) {
     // Beside the first path as it reads now; failing that, in the temporary folder.
     std::string name;
     if (!CreateResultFile(ResultFolderOf(m_box.FirstPathText()), name)) {
-        char temp[MAX_PATH];
-        const DWORD n = GetTempPathA(MAX_PATH, temp);
-        if (n == 0 || n >= MAX_PATH || !CreateResultFile(temp, name)) {
+        wchar_t temp[MAX_PATH + 1];
+        const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+        if (n == 0 || n > MAX_PATH || !CreateResultFile(Utf8FromWide(temp), name)) {
             // What the box shows, and what waited for it, stays; the notice follows it.
             if (waiting.empty() && m_box.BoxText().empty()) {
                 m_box.SetBoxText(text::kCannotCreateResult);
@@ -118,10 +119,11 @@ void ResultSink::Overflow(const char* piece, size_t length) {
     m_file.Write(shown.data(), shown.size());
     m_file.Write(waiting.data(), waiting.size());
     m_file.Write(piece, length);
-    m_box.SetBoxText(std::string(text::kOverflowNotice1) + name + text::kOverflowNotice2);
+    m_box.SetBoxText(std::string(text::kOverflowNotice1) + ShownText(name) +
+                     text::kOverflowNotice2);
 }
 
-std::string ResultSink::EndRun(RunEnd end) {
+std::wstring ResultSink::EndRun(RunEnd end) {
     Flush();
     const bool stopped = end == RunEnd::kStopped;
     // A run that showed nothing says how it ended in one line; a stopped run says so after
@@ -131,13 +133,13 @@ std::string ResultSink::EndRun(RunEnd end) {
     } else if (stopped && !m_file.IsOpen()) {
         m_box.AppendToBox(std::string("\r\n") + text::kStopped);
     }
-    if (!m_file.IsOpen()) return std::string();
+    if (!m_file.IsOpen()) return std::wstring();
 
     if (stopped) {
         const std::string line = std::string("\r\n") + text::kStopped + "\r\n";
         m_file.Write(line.data(), line.size());
     }
-    std::string path = m_file.GetFilePath();
+    std::wstring path = m_file.GetFilePath();
     if (!m_file.Close()) m_box.AppendToBox(std::string("\r\n") + text::kCannotWriteResult);
     return path;
 }

@@ -24,6 +24,7 @@ public:
     static constexpr unsigned kInsertionShare = 10;
 
     using Clock = std::function<uint32_t()>;  // milliseconds, wrapping
+    // Paths here are UTF-8, as the engine's.
     using PathExists = std::function<bool(const std::string&)>;
 
     // `clock` and `exists` are the system's tick count and attribute query unless a test
@@ -43,7 +44,7 @@ public:
     void OnFlushTimer();
     // The run has ended, completely or by Stop: the closing or stop line, and the result
     // file closed. Returns the absolute path of the result file to open, or empty.
-    std::string EndRun(RunEnd end);
+    std::wstring EndRun(RunEnd end);
 
     // Bytes of the run's report that went to the box.
     size_t Shown() const { return m_shown; }

@@ -11,10 +11,10 @@
 namespace sorowa {
 
 // The name of dropped item `index`; empty when there is none.
-std::string DroppedName(HDROP drop, UINT index);
+std::wstring DroppedName(HDROP drop, UINT index);
 
 // The file-system path of an item the folder browser returned; false when the item has
 // none (a printer, the control panel, ...).
-bool PathOfItem(PCIDLIST_ABSOLUTE item, std::string& path);
+bool PathOfItem(PCIDLIST_ABSOLUTE item, std::wstring& path);
 
 }  // namespace sorowa

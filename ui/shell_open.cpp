@@ -5,15 +5,15 @@
 namespace sorowa {
 namespace {
 
-void OpenWithShell(HWND owner, const char* target) {
-    ShellExecuteA(owner, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+void OpenWithShell(HWND owner, const std::wstring& target) {
+    ShellExecuteW(owner, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 ShellOpenFunction g_shellOpen = OpenWithShell;
 
 }  // namespace
 
-void ShellOpen(HWND owner, const char* target) { g_shellOpen(owner, target); }
+void ShellOpen(HWND owner, const std::wstring& target) { g_shellOpen(owner, target); }
 
 ShellOpenFunction ReplaceShellOpen(ShellOpenFunction replacement) {
     const ShellOpenFunction previous = g_shellOpen;

@@ -4,13 +4,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace sorowa {
 
-using ShellOpenFunction = void (*)(HWND owner, const char* target);
+using ShellOpenFunction = void (*)(HWND owner, const std::wstring& target);
 
-// ShellExecuteA with the verb "open", no parameters, no working folder, SW_SHOWNORMAL. The
+// ShellExecuteW with the verb "open", no parameters, no working folder, SW_SHOWNORMAL: the
+// wide call, so that a result file whose path the code page cannot hold opens too. The
 // shell's answer is not looked at.
-void ShellOpen(HWND owner, const char* target);
+void ShellOpen(HWND owner, const std::wstring& target);
 
 // Puts `replacement` in the shell's place; returns what was there. For tests.
 ShellOpenFunction ReplaceShellOpen(ShellOpenFunction replacement);

@@ -1,8 +1,9 @@
 #include "ui/window_run.h"
 
 #include "engine/compare_run.h"
-#include "engine/messages.h"
 #include "framework/worker_thread.h"
+#include "platform/narrow_text.h"
+#include "ui/drop_edit.h"
 
 namespace sorowa {
 
@@ -14,10 +15,10 @@ WindowRun::WindowRun(HWND dialog, HWND pathField1, HWND pathField2,
       m_files(std::move(files)),
       m_state(start) {}
 
-HANDLE WindowRun::StartWorker(const std::shared_ptr<WindowRun>& run) {
+CThreadHandle WindowRun::StartWorker(const std::shared_ptr<WindowRun>& run) {
     auto* share = new std::shared_ptr<WindowRun>(run);
-    const HANDLE worker = AfxBeginThread(WorkerEntry, share);
-    if (worker == nullptr) delete share;
+    CThreadHandle worker = AfxBeginThread(WorkerEntry, share);
+    if (worker.Get() == nullptr) delete share;
     return worker;
 }
 
@@ -27,10 +28,8 @@ DWORD WINAPI WindowRun::WorkerEntry(void* share) {
     const std::unique_ptr<std::shared_ptr<WindowRun>> held(
         static_cast<std::shared_ptr<WindowRun>*>(share));
     WindowRun& run = **held;
-    if (run.m_state.Start().folderMode) {
-        return CompareFolderThread(run, *run.m_files, run.m_state);
-    }
-    return CompareFileThread(run, *run.m_files, run.m_state);
+    RunComparison(run, *run.m_files, run.m_state);
+    return 0;
 }
 
 void WindowRun::Detach() {
@@ -38,18 +37,17 @@ void WindowRun::Detach() {
     m_dialog = nullptr;
 }
 
-std::string WindowRun::FieldText(HWND field) const {
+std::string WindowRun::FieldPath(HWND field) const {
     // Fetched on the window's thread, so the worker waits for it; a detached window has no
-    // text to give.
+    // path to give.
     if (m_dialog.load() == nullptr) return std::string();
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(field)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
-    return text;
+    std::wstring path;
+    SendMessageW(field, WM_GETFIELDPATH, reinterpret_cast<WPARAM>(&path), 0);
+    return Utf8FromWide(path);
 }
 
-std::string WindowRun::GetPathText1() { return FieldText(m_pathField1); }
-std::string WindowRun::GetPathText2() { return FieldText(m_pathField2); }
+std::string WindowRun::GetPathText1() { return FieldPath(m_pathField1); }
+std::string WindowRun::GetPathText2() { return FieldPath(m_pathField2); }
 
 bool WindowRun::SendPieces(const char* pieces, size_t length) {
     const HWND dialog = m_dialog.load();

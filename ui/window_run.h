@@ -13,21 +13,28 @@
 #include "engine/compare_receiver.h"
 #include "engine/file_services.h"
 #include "engine/run_state.h"
+#include "framework/worker_thread.h"
 
 namespace sorowa {
+
+// Worker to window, sent: pieces of report text, each ending in a NUL (first parameter), and
+// their length with the NULs (second parameter), handled before the send returns.
+constexpr UINT WM_COMPARE_OUTPUT = WM_APP + 101;
+// Worker to window, posted once as the run's last action; the first parameter is the RunEnd.
+constexpr UINT WM_COMPARE_DONE = WM_APP + 100;
 
 class WindowRun : public CompareReceiver {
 public:
     // `dialog` gets the pieces (sent) and the end notice (posted, the RunEnd as first
-    // parameter); the worker reads the two path fields itself.
+    // parameter); the worker asks the two path fields (CDropEdit) for their paths itself.
     WindowRun(HWND dialog, HWND pathField1, HWND pathField2, std::unique_ptr<FileServices> files,
               const RunStart& start);
     WindowRun(const WindowRun&) = delete;
     WindowRun& operator=(const WindowRun&) = delete;
 
-    // Starts the worker with a share of `run` of its own. Returns the worker's handle, which
-    // the caller closes, or null when no worker could start.
-    static HANDLE StartWorker(const std::shared_ptr<WindowRun>& run);
+    // Starts the worker with a share of `run` of its own. The owner of the worker's handle is
+    // empty when no worker could start.
+    static CThreadHandle StartWorker(const std::shared_ptr<WindowRun>& run);
 
     RunState& State() { return m_state; }
 
@@ -43,7 +50,7 @@ public:
 
 private:
     static DWORD WINAPI WorkerEntry(void* share);
-    std::string FieldText(HWND field) const;
+    std::string FieldPath(HWND field) const;
 
     // Null once the window has detached.
     std::atomic<HWND> m_dialog;

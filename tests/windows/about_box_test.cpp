@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "framework/win_app.h"
+#include "platform/narrow_text.h"
 #include "res/resource.h"
 #include "tests/windows/dialog_driver.h"
 #include "ui/about_dlg.h"
@@ -33,7 +34,9 @@ const std::string kCopyright = "Copyright (C) 2026 Sorowa Project";
 
 // What the links asked the shell to open, and for which owner.
 std::vector<std::pair<HWND, std::string>> g_opened;
-void RecordShellOpen(HWND owner, const char* target) { g_opened.emplace_back(owner, target); }
+void RecordShellOpen(HWND owner, const std::wstring& target) {
+    g_opened.emplace_back(owner, NarrowText(target));
+}
 
 std::vector<std::string> OpenedTargets() {
     std::vector<std::string> targets;
@@ -46,6 +49,9 @@ std::vector<std::string> OpenedTargets() {
 constexpr UINT WM_TEST_RUN = WM_APP + 0x3A;
 
 class AboutUnderTest : public CAboutDlg {
+public:
+    using CAboutDlg::CAboutDlg;
+
 protected:
     static const MessageMap* GetThisMessageMap() {
         static const MessageEntry entries[] = {
@@ -180,8 +186,10 @@ protected:
     void TearDown() override { ReplaceShellOpen(m_previousShell); }
 
     // Runs the box; `drive` gets it painted and with the focus on OK.
-    void Run(const std::function<void(HWND box, HWND url, HWND mail)>& drive) {
-        AboutUnderTest box;
+    // `programPath` is the box's argument 0.
+    void Run(const std::function<void(HWND box, HWND url, HWND mail)>& drive,
+             const std::wstring& programPath = {}) {
+        AboutUnderTest box(programPath);
         RunDialog(box, [&](HWND hwnd) {
             OnBoxThread(hwnd, [&] { UpdateWindow(hwnd); });
             EXPECT_EQ(Focus(hwnd), GetDlgItem(hwnd, IDOK));
@@ -221,19 +229,14 @@ TEST_F(AboutBox, VersionLinesComeFromTheVersionBlock) {
         // translations only the first is used.
         {fixture, "Fixture version 9.9", "first translation"},
     };
-    char** const savedArgv = __argv;
-    const int savedArgc = __argc;
     for (const Case& c : cases) {
-        char* argv[] = {const_cast<char*>(c.argument0.c_str()), nullptr};
-        __argv = argv;
-        __argc = 1;
-        Run([&](HWND box, HWND, HWND) {
-            EXPECT_EQ(ItemText(box, IDC_VERSION), c.version) << c.argument0;
-            EXPECT_EQ(ItemText(box, IDC_COPYRIGHT), c.copyright) << c.argument0;
-        });
+        Run(
+            [&](HWND box, HWND, HWND) {
+                EXPECT_EQ(ItemText(box, IDC_VERSION), c.version) << c.argument0;
+                EXPECT_EQ(ItemText(box, IDC_COPYRIGHT), c.copyright) << c.argument0;
+            },
+            WideText(c.argument0));
     }
-    __argv = savedArgv;
-    __argc = savedArgc;
 }
 
 TEST_F(AboutBox, TabCyclesThroughOkAndTheTwoLinksWithTheFocusedLinkInRed) {
@@ -607,8 +610,6 @@ BOOL CALLBACK FindShownAboutBox(HWND window, LPARAM found) {
 }
 
 TEST(AboutBoxFromTheMainWindow, AboutOpensTheBoxOverTheDisabledMainWindowAndClosesIt) {
-    const int savedArgc = __argc;
-    __argc = 1;  // no paths on the command line
     // As at start-up: the main window is the application's, so it owns the box.
     CWinApp app;
     CCompareDlg main;
@@ -636,7 +637,6 @@ TEST(AboutBoxFromTheMainWindow, AboutOpensTheBoxOverTheDisabledMainWindowAndClos
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
     app.m_pMainWnd = nullptr;
-    __argc = savedArgc;
 }
 
 }  // namespace

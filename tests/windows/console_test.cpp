@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/texts.h"
+#include "platform/narrow_text.h"
 #include "res/resource.h"
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/temp_folder.h"
@@ -82,7 +83,7 @@ ConsoleResult RunConsole(const std::vector<std::string>& arguments,
 
 // What the program asked the shell to open: the result file of a long report.
 std::vector<std::string> g_opened;
-void RecordShellOpen(HWND, const char* target) { g_opened.emplace_back(target); }
+void RecordShellOpen(HWND, const std::wstring& target) { g_opened.push_back(NarrowText(target)); }
 
 // The report the window gives for the same paths: its result file when the report was too
 // long for the box, else the box, which shows its closing line when nothing was reported.
@@ -197,11 +198,6 @@ protected:
         delete s_tmp;
         s_tmp = nullptr;
     }
-    void SetUp() override {
-        m_savedArgc = __argc;
-        __argc = 1;  // the window's command line holds the program alone
-    }
-    void TearDown() override { __argc = m_savedArgc; }
 
     static std::wstring Wide(const std::string& path) {
         wchar_t wide[MAX_PATH];
@@ -212,9 +208,6 @@ protected:
     static TempFolder* s_tmp;
     static std::vector<HANDLE> s_held;
     static char s_savedFolder[MAX_PATH];
-
-private:
-    int m_savedArgc = 0;
 };
 
 TempFolder* Console::s_tmp = nullptr;

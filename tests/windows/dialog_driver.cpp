@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/window_text.h"
+
 namespace sorowa::testing {
 namespace {
 
@@ -41,14 +43,7 @@ unsigned RunDialog(CDialog& dialog, const std::function<void(HWND)>& drive) {
     return driverDone != 0 && ended > driverDone ? ended - driverDone : 0;
 }
 
-std::string ItemText(HWND dialog, int id) {
-    // The messages themselves, since GetWindowText does not ask a window of another process.
-    const HWND item = GetDlgItem(dialog, id);
-    std::string text(static_cast<size_t>(SendMessageA(item, WM_GETTEXTLENGTH, 0, 0)) + 1, '\0');
-    text.resize(static_cast<size_t>(
-        SendMessageA(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-    return text;
-}
+std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
 
 void SetItemText(HWND dialog, int id, const std::string& text) {
     SetDlgItemTextA(dialog, id, text.c_str());

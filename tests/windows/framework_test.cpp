@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/stdio_file.h"
+#include "platform/narrow_text.h"
 #include "tests/windows/temp_folder.h"
 
 namespace sorowa::testing {
@@ -14,9 +15,9 @@ TEST(StdioFile, WritesBinaryRecordsItsAbsolutePathAndSharesNothing) {
     GetCurrentDirectoryA(MAX_PATH, saved);
     SetCurrentDirectoryA(tmp.Path().c_str());
     CStdioFile file;
-    ASSERT_TRUE(file.Open("Result.txt", CStdioFile::modeCreateNew));
+    ASSERT_TRUE(file.Open(L"Result.txt", CStdioFile::modeCreateNew));
     SetCurrentDirectoryA(saved);
-    EXPECT_EQ(file.GetFilePath(), tmp / "Result.txt");
+    EXPECT_EQ(file.GetFilePath(), WideText(tmp / "Result.txt"));
     file.Write("a\r\nb\n", 5);
     // No other open succeeds while it is written.
     EXPECT_EQ(CreateFileA((tmp / "Result.txt").c_str(), GENERIC_READ,
@@ -32,7 +33,7 @@ TEST(StdioFile, CreateNewLeavesATakenNameAsItIs) {
     tmp.MakeFolder("folder.txt");
     for (const char* name : {"taken.txt", "folder.txt"}) {
         CStdioFile file;
-        EXPECT_FALSE(file.Open((tmp / name).c_str(), CStdioFile::modeCreateNew)) << name;
+        EXPECT_FALSE(file.Open(WideText(tmp / name), CStdioFile::modeCreateNew)) << name;
         EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS)) << name;
         EXPECT_FALSE(file.IsOpen());
     }
@@ -42,7 +43,7 @@ TEST(StdioFile, CreateNewLeavesATakenNameAsItIs) {
 TEST(StdioFile, AWriteThatFailsIsReportedByClose) {
     // The Linux device that is always full, through Wine's drive Z:.
     CStdioFile file;
-    ASSERT_TRUE(file.Open("Z:\\dev\\full", CStdioFile::modeCreate));
+    ASSERT_TRUE(file.Open(L"Z:\\dev\\full", CStdioFile::modeCreate));
     const std::string block(1 << 16, 'x');
     file.Write(block.data(), block.size());
     EXPECT_FALSE(file.Close());

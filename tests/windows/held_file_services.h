@@ -51,6 +51,7 @@ public:
     std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
                                              ListError& error) override;
     bool IdentifyFolder(const std::string& folder, FolderId& id) override;
+    std::string ShownName(const std::string& name) override { return m_system->ShownName(name); }
 
 private:
     const std::shared_ptr<CallHold> m_hold;

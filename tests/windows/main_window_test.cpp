@@ -10,9 +10,10 @@
 #include <stdlib.h>
 #include <vector>
 
-#include "engine/compare_run.h"
-#include "engine/messages.h"
+#include "engine/compare_pair.h"
+#include "ui/window_run.h"
 #include "engine/texts.h"
+#include "platform/narrow_text.h"
 #include "res/resource.h"
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/held_file_services.h"
@@ -31,20 +32,15 @@ const std::string kStopped = text::kStopped;
 
 // What the program asked the shell to open.
 std::vector<std::string> g_opened;
-void RecordShellOpen(HWND, const char* target) { g_opened.emplace_back(target); }
+void RecordShellOpen(HWND, const std::wstring& target) { g_opened.push_back(NarrowText(target)); }
 
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         g_opened.clear();
         m_previousShell = ReplaceShellOpen(RecordShellOpen);
-        m_savedArgc = __argc;
-        __argc = 1;  // the command line holds the program alone
     }
-    void TearDown() override {
-        ReplaceShellOpen(m_previousShell);
-        __argc = m_savedArgc;
-    }
+    void TearDown() override { ReplaceShellOpen(m_previousShell); }
 
     // Runs the window with both paths filled, presses Start and waits for the end of run;
     // then `check` looks at the finished window.
@@ -65,7 +61,6 @@ protected:
 
 private:
     ShellOpenFunction m_previousShell = nullptr;
-    int m_savedArgc = 0;
 };
 
 // A pair whose report is a header for `name` and one 18-byte line per differing byte.
@@ -106,7 +101,7 @@ private:
 // A pair of three read blocks whose first `differences` bytes differ (61 against 62). A
 // run held in the reads of the second block and stopped there ends before the third.
 void WriteThreeBlockPair(const TempFolder& tmp, const std::string& name, size_t differences) {
-    const std::string same(3 * CompareRun::kBlockSize, 'a');
+    const std::string same(3 * kBlockSize, 'a');
     std::string other = same;
     other.replace(0, differences, differences, 'b');
     tmp.Write("one\\" + name, same);
@@ -226,7 +221,7 @@ TEST_F(MainWindow, RelativeFirstPathNamesTheFileAsBuiltAndOpensItsAbsolutePath) 
 TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
     // A pair of two blocks: 10 differing bytes in the first, shown before the second is read,
     // and 2000 in the second, which go past the budget.
-    const size_t block = CompareRun::kBlockSize;
+    const size_t block = kBlockSize;
     std::string other(2 * block, 'a');
     other.replace(0, 10, 10, 'b');
     other.replace(block, 2000, 2000, 'b');
@@ -524,23 +519,20 @@ TEST_F(MainWindow, KeyboardFocusGoesToStopAndBackOnlyWhenItWasOnStart) {
 
 TEST_F(MainWindow, CommandLineFillsTheFields) {
     struct Case {
-        std::vector<const char*> args;
+        std::vector<std::wstring> commandLine;
         const char* path1;
         const char* path2;
     };
     const Case cases[] = {
-        {{"sorowa.exe"}, "", ""},
-        {{"sorowa.exe", "C:\\one"}, "C:\\one", ""},
-        {{"sorowa.exe", "C:\\with blank", "D:\\two", "E:\\ignored"}, "C:\\with blank", "D:\\two"},
+        {{}, "", ""},
+        {{L"sorowa.exe"}, "", ""},
+        {{L"sorowa.exe", L"C:\\one"}, "C:\\one", ""},
+        {{L"sorowa.exe", L"C:\\with blank", L"D:\\two", L"E:\\ignored"},
+         "C:\\with blank",
+         "D:\\two"},
     };
-    char** const savedArgv = __argv;
     for (const Case& c : cases) {
-        std::vector<char*> argv;
-        for (const char* arg : c.args) argv.push_back(const_cast<char*>(arg));
-        argv.push_back(nullptr);
-        __argc = static_cast<int>(c.args.size());
-        __argv = argv.data();
-        CCompareDlg dlg;
+        CCompareDlg dlg(c.commandLine);
         RunDialog(dlg, [&](HWND hwnd) {
             EXPECT_EQ(ItemText(hwnd, IDC_PATH1), c.path1);
             EXPECT_EQ(ItemText(hwnd, IDC_PATH2), c.path2);
@@ -548,7 +540,6 @@ TEST_F(MainWindow, CommandLineFillsTheFields) {
             PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
         });
     }
-    __argv = savedArgv;
 }
 
 // A drop of `names` as the shell hands it over: a DROPFILES block with the names after it.
@@ -657,9 +648,9 @@ TEST(ShellNames, PathOfABrowsedItemIsWholePastMaxPathBytes) {
     }
     const PIDLIST_ABSOLUTE item = ILCreateFromPathW(wide);
     ASSERT_NE(item, nullptr);
-    std::string path;
+    std::wstring path;
     EXPECT_TRUE(PathOfItem(item, path));
-    EXPECT_EQ(path, folder);
+    EXPECT_EQ(NarrowText(path), folder);
     ILFree(item);
 }
 

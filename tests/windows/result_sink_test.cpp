@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/narrow_text.h"
 #include "engine/texts.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/result_box.h"
@@ -137,7 +138,7 @@ TEST(ResultSink, EndOfRunSaysHowTheRunEndedWhereverTheReportWent) {
             } else {
                 for (const std::string& piece : c.pieces) Take(sink, piece);
             }
-            const std::string opened = sink.EndRun(c.end);
+            const std::string opened = NarrowText(sink.EndRun(c.end));
 
             const std::string name = tmp / "Result.txt";
             if (c.file.empty()) {
@@ -166,7 +167,7 @@ TEST(ResultSink, ANameTakenAfterTheCheckIsNeverOverwritten) {
     EXPECT_TRUE(Take(sink, piece));
     const std::string name = tmp / "Result2.txt";
     EXPECT_EQ(box.text, Notice(name));
-    EXPECT_EQ(sink.EndRun(RunEnd::kComplete), name);
+    EXPECT_EQ(NarrowText(sink.EndRun(RunEnd::kComplete)), name);
     EXPECT_TRUE(ReadWholeFile(name) == piece);
     EXPECT_EQ(ReadWholeFile(tmp / "Result.txt"), "made by someone else");
 }
@@ -198,7 +199,7 @@ TEST(ResultSink, PiecesForTheBoxGoInTogetherAtMostEveryFlushInterval) {
     take(1110, "e");
     EXPECT_EQ(box.text, "abcde");
     take(1120, "f");
-    EXPECT_EQ(sink.EndRun(RunEnd::kComplete), "");  // the end puts in what waits
+    EXPECT_EQ(NarrowText(sink.EndRun(RunEnd::kComplete)), "");  // the end puts in what waits
     EXPECT_EQ(box.text, "abcdef");
     EXPECT_EQ(box.timerMs, 0u);
     EXPECT_EQ(sink.Shown(), 6u);
@@ -216,7 +217,7 @@ TEST(ResultSink, AHandOverThatGoesPastTheBudgetPutsNothingMoreIntoTheBox) {
     EXPECT_EQ(box.appends, 1);  // "a", in at once
     const std::string name = tmp / "Result.txt";
     EXPECT_EQ(box.text, Notice(name));
-    EXPECT_EQ(sink.EndRun(RunEnd::kComplete), name);
+    EXPECT_EQ(NarrowText(sink.EndRun(RunEnd::kComplete)), name);
     EXPECT_TRUE(ReadWholeFile(name) == "a\r\nb\r\n" + beyond + "c\r\n");
 }
 

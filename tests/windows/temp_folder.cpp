@@ -4,8 +4,6 @@
 
 #include <stdexcept>
 
-#include "engine/path_text.h"
-
 namespace sorowa::testing {
 
 TempFolder::TempFolder() {
@@ -35,15 +33,20 @@ void TempFolder::MakeFolder(const std::string& relative) const {
     for (size_t i = 0; i <= relative.size(); ++i) {
         if (i == relative.size() || relative[i] == '\\') {
             CreateDirectoryA((path + relative.substr(0, i)).c_str(), nullptr);
-        } else if (IsLeadByte932(static_cast<unsigned char>(relative[i]))) {
+        } else if (IsDBCSLeadByte(static_cast<BYTE>(relative[i]))) {
             ++i;
         }
     }
 }
 
 void TempFolder::Write(const std::string& relative, const std::string& content) const {
-    const int sep = FindLastSeparator(relative);
-    if (sep > 0) MakeFolder(relative.substr(0, static_cast<size_t>(sep)));
+    // The last `\`, found by character as above.
+    size_t sep = 0;
+    for (size_t i = 0; i < relative.size(); ++i) {
+        if (relative[i] == '\\') sep = i;
+        if (IsDBCSLeadByte(static_cast<BYTE>(relative[i]))) ++i;
+    }
+    if (sep > 0) MakeFolder(relative.substr(0, sep));
     const std::string path = *this / relative;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
