@@ -9,6 +9,7 @@
 #include <string>
 
 #include "engine/texts.h"
+#include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
 #include "tests/engine/recording_receiver.h"
 #include "tests/windows/report_blocks.h"
@@ -22,9 +23,10 @@ const std::string kCannotOpen = text::kCannotOpen;
 const std::string kSizes = text::kSizesDiffer;
 const std::string kHyo = "\x95\x5c";  // 表, whose second byte is 0x5C
 
+// `path1` and `path2` are narrow texts of the code page, as typed into the window.
 std::string RunReport(const std::string& path1, const std::string& path2) {
     Win32FileServices files;
-    RecordingReceiver receiver(path1, path2);
+    RecordingReceiver receiver(Utf8FromWide(WideText(path1)), Utf8FromWide(WideText(path2)));
     receiver.Run(files);
     EXPECT_EQ(receiver.m_doneCount, 1);
     const std::string report = receiver.Report();

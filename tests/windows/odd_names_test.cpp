@@ -30,9 +30,12 @@ TEST(OddNames, EveryListedNameIsComparedAsItselfAndNothingHangs) {
         TerminateProcess(GetCurrentProcess(), 1);
     }
     const std::string kDiffers = "\r\n00000000 : 41 42\r\n";
+    // Names the code page lacks are compared as any other, and shown with `?`, never with a
+    // look-alike (ü as u, ¥ as \).
+    const std::string kDiffers12 = "\r\n00000000 : 31 32\r\n";
     const std::vector<std::string> expected = {
         "FILENAME CON" + kDiffers,
-        "FILENAME a?b.txt\r\na?b.txt" + std::string(text::kDoesNotExist),
+        "FILENAME a?b.txt" + kDiffers12,
         "FILENAME aux.c" + kDiffers,
         "FILENAME big\r\n100000000 : 00 01\r\n",
         "FILENAME com1" + kDiffers,
@@ -41,7 +44,7 @@ TEST(OddNames, EveryListedNameIsComparedAsItselfAndNothingHangs) {
         "FILENAME sub\\x.txt\r\nsub\\x.txt" + std::string(text::kDoesNotExist),
         "FILENAME trail " + kDiffers,
         "FILENAME trail." + kDiffers,
-        "FILENAME ?.txt\r\n?.txt" + std::string(text::kDoesNotExist),
+        "FILENAME ?.txt" + kDiffers12,
     };
     std::vector<std::string> sortedExpected = expected;
     std::sort(sortedExpected.begin(), sortedExpected.end());

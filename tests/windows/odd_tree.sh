@@ -25,6 +25,22 @@ for name in 'ü.txt' 'a¥b.txt'; do
 done
 printf 'same' >"$tree/one/u.txt"
 printf 'same' >"$tree/two/u.txt"
+# Trees whose names the code page cannot hold, for the console twin and the window: a folder
+# déjà with names that differ between the sides, one whose name looks like its neighbour's in
+# a header, and first paths under 한글 and Jürgen, as folders and as files.
+for side in l r; do
+    mkdir -p "$tree/wide/$side/déjà" "$tree/wide/한글/$side"
+    for name in 'über.txt' '한글.bin' 'café' 'cafè'; do
+        printf '%s' "$side" >"$tree/wide/$side/déjà/$name"
+    done
+    printf '%s' "$side" >"$tree/wide/한글/$side/x.bin"
+done
+mkdir -p "$tree/wide/Jürgen"
+printf 'l' >"$tree/wide/Jürgen/l.bin"
+printf 'r' >"$tree/wide/Jürgen/r.bin"
+# A pair whose report (2,000 difference lines) overflows the window's box.
+head -c 2000 /dev/zero >"$tree/wide/Jürgen/big1.bin"
+head -c 2000 /dev/zero | tr '\0' '\1' >"$tree/wide/Jürgen/big2.bin"
 # Links back up the tree.
 ln -s . "$tree/one/loop"
 ln -s .. "$tree/one/sub/up"

@@ -11,6 +11,7 @@
 #include "engine/texts.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/result_box.h"
+#include "ui/result_file_name.h"
 #include "ui/result_sink.h"
 
 namespace sorowa::testing {
@@ -152,6 +153,26 @@ TEST(ResultSink, EndOfRunSaysHowTheRunEndedWhereverTheReportWent) {
             }
         }
     }
+}
+
+TEST(ResultFileName, TheResultFolderIsWhereTheRunWent) {
+    struct Case {
+        const char* path1;
+        const char* folder;
+    };
+    const Case cases[] = {
+        {"C:\\data\\old\\", "C:\\data\\"},
+        {"C:\\data\\x.bin", "C:\\data\\"},
+        {"C:\\", "C:\\"},
+        {"\\", "\\"},
+        {"x.bin", ""},
+        // Drive-relative: "C:" is walked as the root of C:; "C:x.bin" lies in C:'s current
+        // folder, which a name behind "C:" reaches.
+        {"C:", "C:\\"},
+        {"C:x.bin", "C:"},
+        {"C:sub\\x.bin", "C:sub\\"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ResultFolderOf(c.path1), c.folder) << c.path1;
 }
 
 TEST(ResultSink, ANameTakenAfterTheCheckIsNeverOverwritten) {

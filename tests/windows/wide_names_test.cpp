@@ -1,0 +1,183 @@
+// Names the windows' code page cannot hold, made on the Linux side (odd_tree.sh, the tree
+// given as the first argument): compared by the engine on the real file services, by the
+// console twin started with a wide command line, and by the real main window.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/texts.h"
+#include "platform/narrow_text.h"
+#include "platform/win32_file_services.h"
+#include "res/resource.h"
+#include "tests/engine/recording_receiver.h"
+#include "tests/windows/dialog_driver.h"
+#include "tests/windows/report_blocks.h"
+#include "ui/compare_dlg.h"
+#include "ui/shell_open.h"
+
+namespace sorowa::testing {
+namespace {
+
+std::wstring g_tree;
+
+std::wstring Wide(const std::string& utf8) { return WideFromUtf8(utf8); }
+
+// The blocks of the déjà trees, as the report shows them: é, à, ü and 한글 as `?`, and café
+// and cafè as two pairs that look the same.
+std::vector<std::string> DejaBlocks() {
+    const std::string lines = "\r\n00000000 : 6C 72\r\n";
+    return {"FILENAME d?j?\\??.bin" + lines, "FILENAME d?j?\\?ber.txt" + lines,
+            "FILENAME d?j?\\caf?" + lines, "FILENAME d?j?\\caf?" + lines};
+}
+
+TEST(WideNames, TheWalkComparesEveryNameAndShowsWhatTheCodePageLacksAsQuestionMarks) {
+    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
+    Win32FileServices files;
+    RecordingReceiver receiver(Utf8FromWide(g_tree + L"\\wide\\l"),
+                               Utf8FromWide(g_tree + L"\\wide\\r"));
+    receiver.Run(files);
+    EXPECT_EQ(SortedBlocks(receiver.Report()), DejaBlocks());
+    EXPECT_EQ(receiver.m_doneCount, 1);
+}
+
+struct ConsoleResult {
+    DWORD status = 99;
+    std::string output;
+};
+
+// Runs sorowa.com (beside this tree's app folder) with a wide command line; standard output
+// goes to a file that is read back.
+ConsoleResult RunConsole(const std::wstring& path1, const std::wstring& path2) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring program = self;
+    program = program.substr(0, program.rfind(L'\\')) + L"\\..\\..\\app\\sorowa.com";
+    std::wstring commandLine = L"\"" + program + L"\" \"" + path1 + L"\" \"" + path2 + L"\"";
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring outPath = std::wstring(temp) + L"wide_names_console.out";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    const HANDLE out = CreateFileW(outPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = out;
+    PROCESS_INFORMATION process = {};
+    ConsoleResult result;
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
+        GetExitCodeProcess(process.hProcess, &result.status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    } else {
+        ADD_FAILURE() << "cannot start sorowa.com";
+    }
+    SetFilePointer(out, 0, nullptr, FILE_BEGIN);
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(out, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        result.output.append(buffer, got);
+    }
+    CloseHandle(out);
+    DeleteFileW(outPath.c_str());
+    return result;
+}
+
+TEST(WideNames, TheConsoleTwinTakesPathsTheCodePageCannotHold) {
+    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
+    const std::wstring wide = g_tree + L"\\wide\\";
+    // As folders, under 한글.
+    const ConsoleResult folders =
+        RunConsole(wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\l"), wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\r"));
+    EXPECT_EQ(folders.status, 1u);
+    EXPECT_EQ(folders.output, "FILENAME x.bin\r\n00000000 : 6C 72\r\n");
+    // As files, under Jürgen.
+    const ConsoleResult files =
+        RunConsole(wide + Wide("J\xC3\xBCrgen\\l.bin"), wide + Wide("J\xC3\xBCrgen\\r.bin"));
+    EXPECT_EQ(files.status, 1u);
+    EXPECT_EQ(files.output, "FILENAME l.bin\r\n00000000 : 6C 72\r\n");
+    // A tree of such names.
+    const ConsoleResult tree = RunConsole(wide + L"l", wide + L"r");
+    EXPECT_EQ(tree.status, 1u);
+    EXPECT_EQ(SortedBlocks(tree.output), DejaBlocks());
+}
+
+std::vector<std::wstring> g_opened;
+void RecordShellOpen(HWND, const std::wstring& target) { g_opened.push_back(target); }
+
+class WideNamesWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_opened.clear();
+        m_previousShell = ReplaceShellOpen(RecordShellOpen);
+    }
+    void TearDown() override { ReplaceShellOpen(m_previousShell); }
+
+private:
+    ShellOpenFunction m_previousShell = nullptr;
+};
+
+TEST_F(WideNamesWindow, ACommandLinePathIsKeptBehindItsFieldUntilTheFieldIsEdited) {
+    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
+    const std::wstring path1 = g_tree + Wide("\\wide\\\xED\x95\x9C\xEA\xB8\x80\\l");
+    const std::wstring path2 = g_tree + Wide("\\wide\\\xED\x95\x9C\xEA\xB8\x80\\r");
+    CCompareDlg dlg({L"sorowa.exe", path1, path2});
+    RunDialog(dlg, [&](HWND hwnd) {
+        // The field shows the path with `?` for 한 and 글.
+        const std::string shown1 = ItemText(hwnd, IDC_PATH1);
+        EXPECT_EQ(shown1, NarrowText(path1));
+        EXPECT_NE(shown1.find("\\??\\l"), std::string::npos) << shown1;
+        Click(hwnd, IDOK);
+        EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), "FILENAME x.bin\r\n00000000 : 6C 72\r\n");
+
+        // Edited, the field's text is the path: one that names nothing.
+        SetItemText(hwnd, IDC_PATH1, shown1 + "x");
+        Click(hwnd, IDOK);
+        EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT),
+                  "FILENAME lx\r\nlx" + std::string(text::kDoesNotExist));
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
+TEST_F(WideNamesWindow, TheResultFileOfSuchAFirstPathIsMadeBesideItAndOpened) {
+    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
+    const std::wstring folder = g_tree + Wide("\\wide\\J\xC3\xBCrgen\\");
+    const std::wstring result = folder + L"Result.txt";
+    DeleteFileW(result.c_str());
+    CCompareDlg dlg({L"sorowa.exe", folder + L"big1.bin", folder + L"big2.bin"});
+    RunDialog(dlg, [&](HWND hwnd) {
+        Click(hwnd, IDOK);
+        EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), std::string(text::kOverflowNotice1) +
+                                                  NarrowText(result) + text::kOverflowNotice2);
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    ASSERT_EQ(g_opened.size(), 1u);
+    EXPECT_EQ(g_opened[0], result);
+    const HANDLE file = CreateFileW(result.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetFileSize(file, nullptr), 17u + 2000u * 18u);  // the header and 2,000 lines
+    CloseHandle(file);
+    DeleteFileW(result.c_str());
+}
+
+}  // namespace
+}  // namespace sorowa::testing
+
+int main() {
+    ::testing::InitGoogleTest(&__argc, __argv);
+    int count = 0;
+    wchar_t** const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments != nullptr && count > 1) sorowa::testing::g_tree = arguments[count - 1];
+    LocalFree(arguments);
+    return RUN_ALL_TESTS();
+}
