@@ -108,7 +108,7 @@ def build_tree(preset):
     log = ROOT / "build" / f"{preset}-build.log"
     with open(log, "w") as f:
         for command in (["cmake", "--preset", preset],
-                        ["cmake", "--build", "--preset", preset, "-j", str(os.cpu_count())]):
+                        ["cmake", "--build", "--preset", preset, "-j", str(len(os.sched_getaffinity(0)))]):
             if run(command, stdout=f, stderr=subprocess.STDOUT).returncode != 0:
                 sys.stderr.writelines(log.read_text().splitlines(keepends=True)[-40:])
                 raise BenchError(f"the build of build/{preset} failed "
