@@ -15,7 +15,6 @@
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
-#include "ui/shell_open.h"
 
 namespace sorowa::testing {
 namespace {
@@ -82,30 +81,18 @@ ConsoleResult RunConsole(const std::vector<std::string>& arguments,
     return result;
 }
 
-// What the program asked the shell to open: the result file of a long report.
-std::vector<std::string> g_opened;
-void RecordShellOpen(HWND, const char* target) { g_opened.emplace_back(target); }
-
 // The report the window gives for the same paths: its result file when the report was too
 // long for the box, else the box, which shows its closing line when nothing was reported.
 std::string WindowReport(const std::string& path1, const std::string& path2) {
-    g_opened.clear();
-    const ShellOpenFunction previous = ReplaceShellOpen(RecordShellOpen);
+    const ShellOpenRecorder opened;
     std::string box;
     CCompareDlg dlg;
-    RunDialog(dlg, [&](HWND hwnd) {
-        SetItemText(hwnd, IDC_PATH1, path1);
-        SetItemText(hwnd, IDC_PATH2, path2);
-        Click(hwnd, IDOK);
-        EXPECT_TRUE(WaitForEndOfRun(hwnd));
-        box = ItemText(hwnd, IDC_RESULT);
-        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-    });
-    ReplaceShellOpen(previous);
-    if (!g_opened.empty()) {
-        const std::string report = ReadWholeFile(g_opened.back());
+    RunMainWindowOnce(dlg, path1, path2, [&](HWND hwnd) { box = ItemText(hwnd, IDC_RESULT); });
+    const std::vector<std::string> files = opened.Targets();
+    if (!files.empty()) {
+        const std::string report = ReadWholeFile(files.back());
         // Out of the way of the cases that walk the folder it was put in.
-        DeleteFileA(g_opened.back().c_str());
+        DeleteFileA(files.back().c_str());
         EXPECT_FALSE(report.empty());
         return report;
     }

@@ -21,7 +21,6 @@
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
 #include "ui/shell_names.h"
-#include "ui/shell_open.h"
 
 namespace sorowa::testing {
 namespace {
@@ -31,42 +30,26 @@ const std::string kNotExist = text::kDoesNotExist;
 const std::string kSizes = text::kSizesDiffer;
 const std::string kStopped = text::kStopped;
 
-// What the program asked the shell to open.
-std::vector<std::string> g_opened;
-void RecordShellOpen(HWND, const char* target) { g_opened.emplace_back(target); }
-
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_opened.clear();
-        m_previousShell = ReplaceShellOpen(RecordShellOpen);
         m_savedArgc = __argc;
         __argc = 1;  // the command line holds the program alone
     }
-    void TearDown() override {
-        ReplaceShellOpen(m_previousShell);
-        __argc = m_savedArgc;
-    }
+    void TearDown() override { __argc = m_savedArgc; }
 
-    // Runs the window with both paths filled, presses Start and waits for the end of run;
-    // then `check` looks at the finished window.
+    // Runs the window once on both paths; then `check` looks at the finished window.
     void RunOnce(const std::string& path1, const std::string& path2,
                  const std::function<void(HWND)>& check) {
         CCompareDlg dlg;
-        RunDialog(dlg, [&](HWND hwnd) {
-            SetItemText(hwnd, IDC_PATH1, path1);
-            SetItemText(hwnd, IDC_PATH2, path2);
-            Click(hwnd, IDOK);
-            EXPECT_TRUE(WaitForEndOfRun(hwnd));
-            check(hwnd);
-            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-        });
+        RunMainWindowOnce(dlg, path1, path2, check);
     }
 
     TempFolder m_tmp;
+    // What the program asked the shell to open.
+    ShellOpenRecorder m_opened;
 
 private:
-    ShellOpenFunction m_previousShell = nullptr;
     int m_savedArgc = 0;
 };
 
@@ -159,7 +142,7 @@ TEST_F(MainWindow, FileModeReportInTheBox) {
                   "FILENAME \x95\x5c.bin\r\n00000002 : 63 58\r\n00000003 : 64 59\r\n");
         EXPECT_TRUE(ItemEnabled(hwnd, IDOK));
         EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
     });
 }
 
@@ -182,7 +165,7 @@ TEST_F(MainWindow, IdenticalFilesEndWithTheClosingLineAlone) {
     m_tmp.Write("b.bin", "same");
     RunOnce(m_tmp / "a.bin", m_tmp / "b.bin", [&](HWND hwnd) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kAllEqual);
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
     });
 }
 
@@ -193,7 +176,7 @@ TEST_F(MainWindow, ReportOfExactlyTheBudgetStaysInTheBox) {
         const std::string box = ItemText(hwnd, IDC_RESULT);
         EXPECT_EQ(box.size(), 30000u);
         EXPECT_EQ(box, "FILENAME x\r\n" + ExpectedLines(1666));
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
         EXPECT_EQ(GetFileAttributesA((m_tmp / "one\\Result.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     });
 }
@@ -207,7 +190,7 @@ TEST_F(MainWindow, OneByteOverTheBudgetGoesToTheNextFreeResultFile) {
         const std::string name = m_tmp / "one\\Result2.txt";
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
         EXPECT_EQ(ReadWholeFile(name), "FILENAME xy\r\n" + ExpectedLines(1666));
-        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{name});
         EXPECT_EQ(ReadWholeFile(m_tmp / "one\\Result1.txt"), "earlier");
     });
 }
@@ -219,7 +202,7 @@ TEST_F(MainWindow, RelativeFirstPathNamesTheFileAsBuiltAndOpensItsAbsolutePath) 
     SetCurrentDirectoryA(m_tmp.Path().c_str());
     RunOnce("one\\r.bin", "two\\r.bin", [&](HWND hwnd) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice("one\\Result.txt"));
-        EXPECT_EQ(g_opened, std::vector<std::string>{m_tmp / "one\\Result.txt"});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{m_tmp / "one\\Result.txt"});
     });
     SetCurrentDirectoryA(saved);
     EXPECT_EQ(ReadWholeFile(m_tmp / "one\\Result.txt"), "FILENAME r.bin\r\n" + ExpectedLines(2000));
@@ -261,18 +244,18 @@ TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
     const std::string name = m_tmp / "temp\\Result.txt";
     runWithPath1ChangedToAMissingFolder([&](HWND hwnd) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
-        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{name});
     });
 
     // With no folder to write to at all, the box says so after what it shows, and the run
     // ends normally.
-    g_opened.clear();
+    m_opened.Clear();
     SetEnvironmentVariableA("TMP", (m_tmp / "no-such-folder").c_str());
     runWithPath1ChangedToAMissingFolder([&](HWND hwnd) {
         // What the box showed stays, the last line that fitted the budget included.
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT),
                   shown + ExpectedLines(1655, "61 62", block) + "\r\n" + text::kCannotCreateResult);
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
     });
     SetEnvironmentVariableA("TMP", savedTmp[0] ? savedTmp : nullptr);
     EXPECT_EQ(ReadWholeFile(name), shown + ExpectedLines(2000, "61 62", block));
@@ -424,7 +407,7 @@ TEST_F(MainWindow, OnePieceLongerThanTheBudgetKeepsTheOverflowNotice) {
         const std::string name = m_tmp / "Result.txt";
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
         EXPECT_EQ(ReadWholeFile(name), std::string(30001, 'q'));  // closed by the end of run
-        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{name});
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
 }
@@ -504,7 +487,7 @@ TEST_F(MainWindow, AStoppedRunSaysSoWhereverItsReportWent) {
         {"finished, report in the box", 10, false, header + ExpectedLines(10), ""},
     };
     for (const Case& c : cases) {
-        g_opened.clear();
+        m_opened.Clear();
         TempFolder tmp;
         WriteThreeBlockPair(tmp, "x", c.differences);
         auto hold = std::make_shared<CallHold>(kCallsBeforeSecondBlock);
@@ -520,10 +503,10 @@ TEST_F(MainWindow, AStoppedRunSaysSoWhereverItsReportWent) {
             const std::string name = tmp / "one\\Result.txt";
             if (c.file.empty()) {
                 EXPECT_EQ(ItemText(hwnd, IDC_RESULT), c.box) << c.name;
-                EXPECT_TRUE(g_opened.empty()) << c.name;
+                EXPECT_TRUE(m_opened.Targets().empty()) << c.name;
             } else {
                 EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name)) << c.name;
-                EXPECT_EQ(g_opened, std::vector<std::string>{name}) << c.name;
+                EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{name}) << c.name;
                 EXPECT_TRUE(ReadWholeFile(name) == c.file) << c.name;
             }
             PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
