@@ -66,7 +66,8 @@ public:
     // What the run said its lines say, in order.
     std::vector<ReportKind> m_notes;
     int m_doneCount = 0;
-    RunEnd m_end = RunEnd::kComplete;
+    // How the end notice said the run ended; none until it came.
+    std::optional<RunEnd> m_end;
     // The run's state, made by Run.
     std::optional<RunState> m_state;
     // From the hand-over that brings this piece (counting from 1) on, the receiver lets the

@@ -22,7 +22,6 @@
 #include "ui/about_dlg.h"
 #include "ui/compare_dlg.h"
 #include "ui/link_label.h"
-#include "ui/shell_open.h"
 
 namespace sorowa::testing {
 namespace {
@@ -31,18 +30,6 @@ const std::string kUrl = "http://www.example.com/";
 const std::string kMail = "sorowa@example.com";
 const std::string kVersionLine = "Sorowa version 1.02";
 const std::string kCopyright = "Copyright (C) 2026 Sorowa Project";
-
-// What the links asked the shell to open, and for which owner.
-std::vector<std::pair<HWND, std::string>> g_opened;
-void RecordShellOpen(HWND owner, const std::wstring& target) {
-    g_opened.emplace_back(owner, NarrowText(target));
-}
-
-std::vector<std::string> OpenedTargets() {
-    std::vector<std::string> targets;
-    for (const auto& opened : g_opened) targets.push_back(opened.second);
-    return targets;
-}
 
 // The About box with one addition: a posted message that runs a function on the box's
 // thread, after every message posted to it before.
@@ -103,6 +90,32 @@ void PressKey(HWND box, WPARAM key) {
     PostMessageA(focus, WM_KEYDOWN, key, 1);
     PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
     WaitUntilHandled(box);
+}
+
+// Returns once the box's thread has taken every input made so far: a key that nothing acts
+// on goes through the same input queue, after anything put in before it, and the thread's
+// own key state shows it once the thread has taken it.
+void WaitUntilInputHandled(HWND box) {
+    INPUT marker[2] = {};
+    marker[0].type = marker[1].type = INPUT_KEYBOARD;
+    marker[0].ki.wVk = marker[1].ki.wVk = VK_F24;
+    marker[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &marker[0], sizeof(INPUT));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            bool down = false;
+            OnBoxThread(box, [&] { down = (GetKeyState(VK_F24) & 0x8000) != 0; });
+            return down;
+        },
+        10000));
+    SendInput(1, &marker[1], sizeof(INPUT));
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            bool down = true;
+            OnBoxThread(box, [&] { down = (GetKeyState(VK_F24) & 0x8000) != 0; });
+            return !down;
+        },
+        10000));
 }
 
 // Pointer input for a control, in its client coordinates.
@@ -178,12 +191,9 @@ void Cancel(HWND box) {
 class AboutBox : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_opened.clear();
-        m_previousShell = ReplaceShellOpen(RecordShellOpen);
         // The real pointer stays off the box, so that only the messages of a test move it.
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     }
-    void TearDown() override { ReplaceShellOpen(m_previousShell); }
 
     // Runs the box; `drive` gets it painted and with the focus on OK.
     // `programPath` is the box's argument 0.
@@ -198,8 +208,8 @@ protected:
         });
     }
 
-private:
-    ShellOpenFunction m_previousShell = nullptr;
+    // What the links asked the shell to open, and for which owner.
+    ShellOpenRecorder m_opened;
 };
 
 // The folder of this test program, with a trailing separator.
@@ -281,14 +291,13 @@ TEST_F(AboutBox, EnterOnAFocusedLinkOpensItAndKeepsTheBox) {
         }
         // A web address has a colon and opens as it is; a mail address gets "mailto:". The
         // box owns what the shell shows.
-        const std::vector<std::pair<HWND, std::string>> expected = {{box, kUrl},
-                                                                    {box, "mailto:" + kMail}};
-        EXPECT_EQ(g_opened, expected);
+        EXPECT_EQ(m_opened.Targets(), (std::vector<std::string>{kUrl, "mailto:" + kMail}));
+        EXPECT_EQ(m_opened.Owners(), (std::vector<HWND>{box, box}));
         // On OK, Enter ends the box.
         PressKey(box, VK_TAB);
         ExpectEndsBy(
             box, [&] { PressKey(box, VK_RETURN); }, "Enter on OK");
-        EXPECT_EQ(g_opened.size(), 2u);
+        EXPECT_EQ(m_opened.Targets().size(), 2u);
     });
 }
 
@@ -303,12 +312,12 @@ TEST_F(AboutBox, OnlyATextWithoutAColonOpensAsAMailAddress) {
     };
     Run([&](HWND box, HWND url, HWND) {
         for (const auto& [text, target] : cases) {
-            g_opened.clear();
+            m_opened.Clear();
             SetItemText(box, IDC_URL, text);
             PostMouse(url, WM_LBUTTONDOWN, Inside(url), MK_LBUTTON);
             PostMouse(url, WM_LBUTTONUP, Inside(url));
             WaitUntilHandled(box);
-            EXPECT_EQ(OpenedTargets(), std::vector<std::string>{target}) << text;
+            EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{target}) << text;
         }
     });
 }
@@ -322,29 +331,33 @@ TEST_F(AboutBox, APressOpensTheLinkOnlyWhenReleasedOverIt) {
         const char* name;
         std::vector<Step> steps;
         size_t opened;
+        bool pressed;  // a press on the link gave it the focus
     };
     const Case cases[] = {
-        {"click", {{WM_MOUSEMOVE, true}, {WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, true}}, 1},
+        {"click", {{WM_MOUSEMOVE, true}, {WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, true}}, 1, true},
         {"press, move off, release",
          {{WM_MOUSEMOVE, true},
           {WM_LBUTTONDOWN, true},
           {WM_MOUSEMOVE, false},
           {WM_LBUTTONUP, false}},
-         0},
+         0,
+         true},
         {"press, move off and back, release",
          {{WM_MOUSEMOVE, true},
           {WM_LBUTTONDOWN, true},
           {WM_MOUSEMOVE, false},
           {WM_MOUSEMOVE, true},
           {WM_LBUTTONUP, true}},
-         1},
+         1,
+         true},
         {"press with no move before, release off",
          {{WM_LBUTTONDOWN, true}, {WM_LBUTTONUP, false}},
-         0},
-        {"release with no press", {{WM_MOUSEMOVE, true}, {WM_LBUTTONUP, true}}, 0},
+         0,
+         true},
+        {"release with no press", {{WM_MOUSEMOVE, true}, {WM_LBUTTONUP, true}}, 0, false},
     };
     for (const Case& c : cases) {
-        g_opened.clear();
+        m_opened.Clear();
         Run([&](HWND box, HWND url, HWND) {
             for (const Step& step : c.steps) {
                 const WPARAM keys = step.message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
@@ -354,14 +367,15 @@ TEST_F(AboutBox, APressOpensTheLinkOnlyWhenReleasedOverIt) {
                 }
             }
             WaitUntilHandled(box);
-            EXPECT_EQ(g_opened.size(), c.opened) << c.name;
-            if (Focus(box) == url) {
+            EXPECT_EQ(m_opened.Targets().size(), c.opened) << c.name;
+            EXPECT_EQ(Focus(box), c.pressed ? url : GetDlgItem(box, IDOK)) << c.name;
+            if (c.pressed) {
                 // The press is over and the pointer is not over the link: the focused look,
                 // no capture, and keys act again.
                 EXPECT_EQ(Capture(box), nullptr) << c.name;
                 ExpectLook(box, url, kRed, false, c.name);
                 PressKey(box, VK_RETURN);
-                EXPECT_EQ(g_opened.size(), c.opened + 1) << c.name;
+                EXPECT_EQ(m_opened.Targets().size(), c.opened + 1) << c.name;
             } else {
                 // Never pressed: still hovered.
                 EXPECT_EQ(Capture(box), url) << c.name;
@@ -373,7 +387,7 @@ TEST_F(AboutBox, APressOpensTheLinkOnlyWhenReleasedOverIt) {
 
 TEST_F(AboutBox, MiddleAndRightButtonsNeverOpenAndCancelAPress) {
     for (UINT other : {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}) {
-        g_opened.clear();
+        m_opened.Clear();
         Run([&](HWND box, HWND url, HWND mail) {
             PostMouse(url, WM_MOUSEMOVE, Inside(url));
             PostMouse(url, WM_LBUTTONDOWN, Inside(url), MK_LBUTTON);
@@ -387,7 +401,7 @@ TEST_F(AboutBox, MiddleAndRightButtonsNeverOpenAndCancelAPress) {
                       other == WM_MBUTTONDOWN || other == WM_RBUTTONDOWN ? other + 1 : other - 1,
                       Inside(url));
             WaitUntilHandled(box);
-            EXPECT_TRUE(g_opened.empty()) << other;
+            EXPECT_TRUE(m_opened.Targets().empty()) << other;
             // No press lingers: Tab moves on.
             PressKey(box, VK_TAB);
             EXPECT_EQ(Focus(box), mail) << other;
@@ -404,10 +418,10 @@ TEST_F(AboutBox, KeysDuringAPressAreSwallowed) {
             EXPECT_EQ(Focus(box), url) << key;
         }
         EXPECT_TRUE(IsWindowVisible(box));
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
         PostMouse(url, WM_LBUTTONUP, Inside(url));
         WaitUntilHandled(box);
-        EXPECT_EQ(OpenedTargets(), std::vector<std::string>{kUrl});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{kUrl});
         PressKey(box, VK_TAB);
         EXPECT_EQ(Focus(box), mail);
     });
@@ -428,11 +442,11 @@ TEST_F(AboutBox, APressEndsWhenTheLinkLosesTheFocus) {
         PressKey(box, VK_TAB);
         ASSERT_EQ(Focus(box), url);
         PressKey(box, VK_RETURN);
-        EXPECT_EQ(OpenedTargets(), std::vector<std::string>{kUrl});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{kUrl});
         // The release that ends the old press is no click.
         PostMouse(url, WM_LBUTTONUP, Inside(url));
         WaitUntilHandled(box);
-        EXPECT_EQ(OpenedTargets(), std::vector<std::string>{kUrl});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{kUrl});
     });
 }
 
@@ -481,7 +495,7 @@ TEST_F(AboutBox, EscapeTheCloseBoxAndOkEndTheBox) {
                 box, [&] { end(box); }, how);
         });
     }
-    EXPECT_TRUE(g_opened.empty());
+    EXPECT_TRUE(m_opened.Targets().empty());
 }
 
 // The static control of the box's icon.
@@ -560,10 +574,10 @@ TEST_F(AboutBox, RealClicksOpenALinkAndGiveTheFocusBackToOk) {
         EXPECT_TRUE(WaitFor(
             [&] {
                 WaitUntilHandled(box);
-                return !g_opened.empty();
+                return !m_opened.Targets().empty();
             },
             5000));
-        EXPECT_EQ(OpenedTargets(), std::vector<std::string>{kUrl});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{kUrl});
         EXPECT_EQ(Focus(box), url);
         HCURSOR cursor = nullptr;
         OnBoxThread(box, [&] { cursor = GetCursor(); });
@@ -573,7 +587,7 @@ TEST_F(AboutBox, RealClicksOpenALinkAndGiveTheFocusBackToOk) {
         ClickAt(ScreenCentre(IconOf(box)));
         EXPECT_TRUE(WaitFor([&] { return Focus(box) == GetDlgItem(box, IDOK); }, 5000));
         ExpectLook(box, url, kBlue, false, "after the click on the icon");
-        EXPECT_EQ(g_opened.size(), 1u);
+        EXPECT_EQ(m_opened.Targets().size(), 1u);
     });
 }
 
@@ -590,7 +604,7 @@ TEST_F(AboutBox, ActivationByALeftPressPutsOneMorePressIntoTheInput) {
                                    MAKELPARAM(HTCLIENT, press)),
                       MA_ACTIVATE);
             if (press != WM_LBUTTONDOWN) {
-                Sleep(200);
+                WaitUntilInputHandled(box);
                 EXPECT_EQ(Focus(box), url) << "no press added for " << press;
             }
         }

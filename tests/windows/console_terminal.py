@@ -6,7 +6,8 @@
   must still read right, as the terminal's UTF-8.
 - Ctrl+C: Wine hands SIGINT to the program's console control handler. The run ends early
   with the stop line on standard error, status 2, and standard output a whole-line prefix of
-  the full report.
+  the full report. The signal goes as a terminal sends it, to the whole foreground process
+  group: the program started in a session of its own, whichever Wine processes it runs in.
 
 Usage: console_terminal.py PATH-OF-sorowa.com [WINE-RUN [ARGS...]]
   WINE-RUN  the tree's emulator (scripts/wine-run, with its --i686 probe in an i686 tree);
@@ -83,12 +84,12 @@ class Console(unittest.TestCase):
         with open(out_path, "wb") as out, open(err_path, "wb") as err:
             process = subprocess.Popen(
                 WINE_RUN + [PROGRAM, windows_path(path1), windows_path(path2)],
-                stdin=subprocess.DEVNULL, stdout=out, stderr=err)
+                stdin=subprocess.DEVNULL, stdout=out, stderr=err, start_new_session=True)
             deadline = time.monotonic() + 60
             while os.path.getsize(out_path) == 0 and process.poll() is None:
                 self.assertLess(time.monotonic(), deadline, "no output")
                 time.sleep(0.01)
-            process.send_signal(signal.SIGINT)
+            os.killpg(process.pid, signal.SIGINT)
             status = process.wait(timeout=60)
         with open(out_path, "rb") as out, open(err_path, "rb") as err:
             return status, out.read(), err.read()
@@ -133,4 +134,6 @@ if __name__ == "__main__":
     if subprocess.run(WINE_RUN + ["cmd", "/c", "exit"], capture_output=True).returncode == 77:
         print("skipped: this tree's programs do not run here")
         sys.exit(77)
-    unittest.main()
+    # Passed only when cases ran and all of them passed.
+    result = unittest.main(exit=False).result
+    sys.exit(0 if result.testsRun > 0 and result.wasSuccessful() else 1)

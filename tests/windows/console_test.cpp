@@ -5,6 +5,8 @@
 #include <stdlib.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +16,6 @@
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
-#include "ui/shell_open.h"
 
 namespace sorowa::testing {
 namespace {
@@ -81,30 +82,18 @@ ConsoleResult RunConsole(const std::vector<std::string>& arguments,
     return result;
 }
 
-// What the program asked the shell to open: the result file of a long report.
-std::vector<std::string> g_opened;
-void RecordShellOpen(HWND, const std::wstring& target) { g_opened.push_back(NarrowText(target)); }
-
 // The report the window gives for the same paths: its result file when the report was too
 // long for the box, else the box, which shows its closing line when nothing was reported.
 std::string WindowReport(const std::string& path1, const std::string& path2) {
-    g_opened.clear();
-    const ShellOpenFunction previous = ReplaceShellOpen(RecordShellOpen);
+    const ShellOpenRecorder opened;
     std::string box;
     CCompareDlg dlg;
-    RunDialog(dlg, [&](HWND hwnd) {
-        SetItemText(hwnd, IDC_PATH1, path1);
-        SetItemText(hwnd, IDC_PATH2, path2);
-        Click(hwnd, IDOK);
-        EXPECT_TRUE(WaitForEndOfRun(hwnd));
-        box = ItemText(hwnd, IDC_RESULT);
-        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-    });
-    ReplaceShellOpen(previous);
-    if (!g_opened.empty()) {
-        const std::string report = ReadWholeFile(g_opened.back());
+    RunMainWindowOnce(dlg, path1, path2, [&](HWND hwnd) { box = ItemText(hwnd, IDC_RESULT); });
+    const std::vector<std::string> files = opened.Targets();
+    if (!files.empty()) {
+        const std::string report = ReadWholeFile(files.back());
         // Out of the way of the cases that walk the folder it was put in.
-        DeleteFileA(g_opened.back().c_str());
+        DeleteFileA(files.back().c_str());
         EXPECT_FALSE(report.empty());
         return report;
     }
@@ -214,6 +203,8 @@ TempFolder* Console::s_tmp = nullptr;
 std::vector<HANDLE> Console::s_held;
 char Console::s_savedFolder[MAX_PATH];
 
+const std::string kSizes = text::kSizesDiffer;
+
 // -s ends the run at its first report text: the status is that of the first block.
 constexpr int kFirstBlock = -1;
 
@@ -222,7 +213,21 @@ struct Case {
     const char* path2;
     int status;
     int quietStatus;
+    // The report as written out here, where its blocks' order does not depend on the order
+    // in which a folder is listed; else only the window's report is the expectation.
+    std::optional<std::string> report;
 };
+
+// The report of f\long.a against f\long.b.
+std::string LongReport() {
+    std::string report = "FILENAME long.a\r\n";
+    char line[32];
+    for (unsigned offset = 0; offset < 1048578; offset += 97) {
+        std::snprintf(line, sizeof line, "%.8X : 61 62\r\n", offset);
+        report += line;
+    }
+    return report + "00100002 : 61 7A\r\n";
+}
 
 std::string Resolve(const TempFolder& tmp, const char* path) {
     return path[0] == '@' ? std::string(path + 1) : tmp / path;
@@ -230,29 +235,34 @@ std::string Resolve(const TempFolder& tmp, const char* path) {
 
 TEST_F(Console, StandardOutputIsTheWindowsReportAndTheStatusSaysWhatItHolds) {
     const Case cases[] = {
-        {"f\\same.a", "f\\same.b", 0, 0},
-        {"f\\empty.a", "f\\empty.b", 0, 0},
-        {"f\\bytes.a", "f\\bytes.b", 1, 1},
-        {"@f\\bytes.a", "@g", 1, 1},  // relative, into a second folder
-        {"f\\size.a", "f\\size.b", 1, 1},
-        {"f\\same.a", "f\\missing", 1, 1},
-        {"f\\long.a", "f\\long.b", 1, 1},
-        {"f\\missing", "f\\same.b", 2, 2},
-        {"f\\locked.a", "f\\locked.b", 2, 2},
-        {"f\\same.a", "f\\same.a", 2, 2},  // one file on both sides
-        {"f\\\x95\x5c.bin", "g", 1, 1},
-        {"same1", "same2", 0, 0},
-        {"empty1", "same2", 0, 0},
-        {"diff1", "diff2", 1, 1},
-        {"diff1", "f\\bytes.b", 1, 1},  // every file against the one second file
-        {"bad1", "bad2", 2, kFirstBlock},
-        {"\x95\x5c", "same1", 1, 1},  // a first folder whose name ends in the byte 5C
+        {"f\\same.a", "f\\same.b", 0, 0, ""},
+        {"f\\empty.a", "f\\empty.b", 0, 0, ""},
+        {"f\\bytes.a", "f\\bytes.b", 1, 1,
+         "FILENAME bytes.a\r\n00000002 : 63 58\r\n00000003 : 64 59\r\n00000004 : 01 10\r\n"},
+        // relative, into a second folder
+        {"@f\\bytes.a", "@g", 1, 1, "FILENAME bytes.a\r\n00000004 : 01 02\r\n"},
+        {"f\\size.a", "f\\size.b", 1, 1, "FILENAME size.a\r\n" + kSizes},
+        {"f\\same.a", "f\\missing", 1, 1, {}},
+        {"f\\long.a", "f\\long.b", 1, 1, LongReport()},
+        {"f\\missing", "f\\same.b", 2, 2, {}},
+        {"f\\locked.a", "f\\locked.b", 2, 2, {}},
+        {"f\\same.a", "f\\same.a", 2, 2, {}},  // one file on both sides
+        {"f\\\x95\x5c.bin", "g", 1, 1, "FILENAME \x95\x5c.bin\r\n00000000 : 31 32\r\n"},
+        {"same1", "same2", 0, 0, ""},
+        {"empty1", "same2", 0, 0, ""},
+        {"diff1", "diff2", 1, 1, {}},
+        {"diff1", "f\\bytes.b", 1, 1, {}},  // every file against the one second file
+        {"bad1", "bad2", 2, kFirstBlock, {}},
+        {"\x95\x5c", "same1", 1, 1, {}},  // a first folder whose name ends in the byte 5C
     };
     for (const Case& c : cases) {
         const std::string path1 = Resolve(*s_tmp, c.path1);
         const std::string path2 = Resolve(*s_tmp, c.path2);
         SCOPED_TRACE(path1 + " " + path2);
         const std::string expected = WindowReport(path1, path2);
+        if (c.report) {
+            EXPECT_TRUE(expected == *c.report) << "the window's report";
+        }
 
         const ConsoleResult run = RunConsole({path1, path2});
         EXPECT_EQ(run.status, static_cast<DWORD>(c.status));

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/window_text.h"
+#include "platform/narrow_text.h"
+#include "res/resource.h"
 
 namespace sorowa::testing {
 namespace {
@@ -23,7 +25,49 @@ HWND FindShownWindow(DWORD thread) {
     return found;
 }
 
+// What the shell was asked to open while a recorder lives.
+std::vector<std::pair<HWND, std::wstring>> g_opened;
+void RecordShellOpen(HWND owner, const std::wstring& target) { g_opened.emplace_back(owner, target); }
+
 }  // namespace
+
+ShellOpenRecorder::ShellOpenRecorder() : m_previous(ReplaceShellOpen(RecordShellOpen)) {
+    g_opened.clear();
+}
+
+ShellOpenRecorder::~ShellOpenRecorder() { ReplaceShellOpen(m_previous); }
+
+std::vector<std::string> ShellOpenRecorder::Targets() const {
+    std::vector<std::string> targets;
+    for (const auto& opened : g_opened) targets.push_back(NarrowText(opened.second));
+    return targets;
+}
+
+std::vector<std::wstring> ShellOpenRecorder::WideTargets() const {
+    std::vector<std::wstring> targets;
+    for (const auto& opened : g_opened) targets.push_back(opened.second);
+    return targets;
+}
+
+std::vector<HWND> ShellOpenRecorder::Owners() const {
+    std::vector<HWND> owners;
+    for (const auto& opened : g_opened) owners.push_back(opened.first);
+    return owners;
+}
+
+void ShellOpenRecorder::Clear() { g_opened.clear(); }
+
+void RunMainWindowOnce(CDialog& dialog, const std::string& path1, const std::string& path2,
+                       const std::function<void(HWND)>& check) {
+    RunDialog(dialog, [&](HWND hwnd) {
+        SetItemText(hwnd, IDC_PATH1, path1);
+        SetItemText(hwnd, IDC_PATH2, path2);
+        Click(hwnd, IDOK);
+        EXPECT_TRUE(WaitForEndOfRun(hwnd));
+        check(hwnd);
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+}
 
 unsigned RunDialog(CDialog& dialog, const std::function<void(HWND)>& drive) {
     const DWORD thread = GetCurrentThreadId();

@@ -6,14 +6,42 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/dialog.h"
+#include "ui/shell_open.h"
 
 namespace sorowa::testing {
 
 // Runs `dialog` until it ends; `drive` gets its window once it is shown. Returns the time,
 // in milliseconds, from the driver's return to the end of DoModal.
 unsigned RunDialog(CDialog& dialog, const std::function<void(HWND)>& drive);
+
+// Runs a main window once: fills both path fields, presses Start and waits for the end of the
+// run; `check` then looks at the finished window, which is closed after it.
+void RunMainWindowOnce(CDialog& dialog, const std::string& path1, const std::string& path2,
+                       const std::function<void(HWND)>& check);
+
+// While it lives, records what the program asks the shell to open instead of opening it. One
+// at a time.
+class ShellOpenRecorder {
+public:
+    ShellOpenRecorder();
+    ~ShellOpenRecorder();
+    ShellOpenRecorder(const ShellOpenRecorder&) = delete;
+    ShellOpenRecorder& operator=(const ShellOpenRecorder&) = delete;
+
+    // The targets asked for so far, in order, as the windows' code page shows them and as
+    // they were asked for, and the owner window of each.
+    std::vector<std::string> Targets() const;
+    std::vector<std::wstring> WideTargets() const;
+    std::vector<HWND> Owners() const;
+    void Clear();
+
+private:
+    ShellOpenFunction m_previous;
+};
 
 // Driver helpers, for the driver's thread.
 std::string ItemText(HWND dialog, int id);

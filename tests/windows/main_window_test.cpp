@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
+#include <winternl.h>
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -20,7 +22,6 @@
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
 #include "ui/shell_names.h"
-#include "ui/shell_open.h"
 
 namespace sorowa::testing {
 namespace {
@@ -30,37 +31,18 @@ const std::string kNotExist = text::kDoesNotExist;
 const std::string kSizes = text::kSizesDiffer;
 const std::string kStopped = text::kStopped;
 
-// What the program asked the shell to open.
-std::vector<std::string> g_opened;
-void RecordShellOpen(HWND, const std::wstring& target) { g_opened.push_back(NarrowText(target)); }
-
 class MainWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        g_opened.clear();
-        m_previousShell = ReplaceShellOpen(RecordShellOpen);
-    }
-    void TearDown() override { ReplaceShellOpen(m_previousShell); }
-
-    // Runs the window with both paths filled, presses Start and waits for the end of run;
-    // then `check` looks at the finished window.
+    // Runs the window once on both paths; then `check` looks at the finished window.
     void RunOnce(const std::string& path1, const std::string& path2,
                  const std::function<void(HWND)>& check) {
         CCompareDlg dlg;
-        RunDialog(dlg, [&](HWND hwnd) {
-            SetItemText(hwnd, IDC_PATH1, path1);
-            SetItemText(hwnd, IDC_PATH2, path2);
-            Click(hwnd, IDOK);
-            EXPECT_TRUE(WaitForEndOfRun(hwnd));
-            check(hwnd);
-            PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-        });
+        RunMainWindowOnce(dlg, path1, path2, check);
     }
 
     TempFolder m_tmp;
-
-private:
-    ShellOpenFunction m_previousShell = nullptr;
+    // What the program asked the shell to open.
+    ShellOpenRecorder m_opened;
 };
 
 // A pair whose report is a header for `name` and one 18-byte line per differing byte.
@@ -152,7 +134,7 @@ TEST_F(MainWindow, FileModeReportInTheBox) {
                   "FILENAME \x95\x5c.bin\r\n00000002 : 63 58\r\n00000003 : 64 59\r\n");
         EXPECT_TRUE(ItemEnabled(hwnd, IDOK));
         EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
     });
 }
 
@@ -175,7 +157,7 @@ TEST_F(MainWindow, IdenticalFilesEndWithTheClosingLineAlone) {
     m_tmp.Write("b.bin", "same");
     RunOnce(m_tmp / "a.bin", m_tmp / "b.bin", [&](HWND hwnd) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kAllEqual);
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
     });
 }
 
@@ -186,7 +168,7 @@ TEST_F(MainWindow, ReportOfExactlyTheBudgetStaysInTheBox) {
         const std::string box = ItemText(hwnd, IDC_RESULT);
         EXPECT_EQ(box.size(), 30000u);
         EXPECT_EQ(box, "FILENAME x\r\n" + ExpectedLines(1666));
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
         EXPECT_EQ(GetFileAttributesA((m_tmp / "one\\Result.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     });
 }
@@ -200,7 +182,7 @@ TEST_F(MainWindow, OneByteOverTheBudgetGoesToTheNextFreeResultFile) {
         const std::string name = m_tmp / "one\\Result2.txt";
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
         EXPECT_EQ(ReadWholeFile(name), "FILENAME xy\r\n" + ExpectedLines(1666));
-        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{name});
         EXPECT_EQ(ReadWholeFile(m_tmp / "one\\Result1.txt"), "earlier");
     });
 }
@@ -212,7 +194,7 @@ TEST_F(MainWindow, RelativeFirstPathNamesTheFileAsBuiltAndOpensItsAbsolutePath) 
     SetCurrentDirectoryA(m_tmp.Path().c_str());
     RunOnce("one\\r.bin", "two\\r.bin", [&](HWND hwnd) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice("one\\Result.txt"));
-        EXPECT_EQ(g_opened, std::vector<std::string>{m_tmp / "one\\Result.txt"});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{m_tmp / "one\\Result.txt"});
     });
     SetCurrentDirectoryA(saved);
     EXPECT_EQ(ReadWholeFile(m_tmp / "one\\Result.txt"), "FILENAME r.bin\r\n" + ExpectedLines(2000));
@@ -254,18 +236,18 @@ TEST_F(MainWindow, ResultFileFallsBackToTheTemporaryFolder) {
     const std::string name = m_tmp / "temp\\Result.txt";
     runWithPath1ChangedToAMissingFolder([&](HWND hwnd) {
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
-        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{name});
     });
 
     // With no folder to write to at all, the box says so after what it shows, and the run
     // ends normally.
-    g_opened.clear();
+    m_opened.Clear();
     SetEnvironmentVariableA("TMP", (m_tmp / "no-such-folder").c_str());
     runWithPath1ChangedToAMissingFolder([&](HWND hwnd) {
         // What the box showed stays, the last line that fitted the budget included.
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT),
                   shown + ExpectedLines(1655, "61 62", block) + "\r\n" + text::kCannotCreateResult);
-        EXPECT_TRUE(g_opened.empty());
+        EXPECT_TRUE(m_opened.Targets().empty());
     });
     SetEnvironmentVariableA("TMP", savedTmp[0] ? savedTmp : nullptr);
     EXPECT_EQ(ReadWholeFile(name), shown + ExpectedLines(2000, "61 62", block));
@@ -298,6 +280,53 @@ TEST_F(MainWindow, ReportFarPastTheOverflowIsWrittenWholeAcrossBlocks) {
     EXPECT_TRUE(written == expected);
 }
 
+// The GDI objects of this process, as Wine keeps them: GetGuiResources is a stub there that
+// says 0, but every object has an entry in the handle table that the process environment
+// block points to (GdiSharedHandleTable), with a type while the object lives.
+size_t GdiObjectCount() {
+    struct HandleEntry {
+        uint64_t object;
+        uint32_t owner;
+        uint16_t unique;
+        uint8_t type;
+        uint8_t flags;
+        uint64_t user;
+    };
+    static_assert(sizeof(HandleEntry) == 24);
+    PROCESS_BASIC_INFORMATION process = {};
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process,
+                                  sizeof process, nullptr) != 0) {
+        return 0;
+    }
+    const auto* peb = reinterpret_cast<const char*>(process.PebBaseAddress);
+    const size_t tableField = sizeof(void*) == 8 ? 0xF8 : 0x94;
+    const auto* table = *reinterpret_cast<const HandleEntry* const*>(peb + tableField);
+    size_t objects = 0;
+    for (size_t i = 0; table != nullptr && i < 0x10000; ++i) objects += table[i].type != 0;
+    return objects;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<size_t*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountOwnWindowAndChildren(HWND window, LPARAM count) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<size_t*>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+// The windows of this process, top-level and child.
+size_t WindowCount() {
+    size_t windows = 0;
+    EnumWindows(CountOwnWindowAndChildren, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
 TEST_F(MainWindow, AHundredRunsInOneWindowLeakNoHandles) {
     m_tmp.Write("one\\a.bin", "abc");
     m_tmp.Write("two\\a.bin", "abd");
@@ -317,14 +346,15 @@ TEST_F(MainWindow, AHundredRunsInOneWindowLeakNoHandles) {
                 DWORD flags;
                 if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++handles;
             }
-            return std::vector<DWORD>{handles, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                                      GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)};
+            return std::vector<size_t>{handles, GdiObjectCount(), WindowCount()};
         };
         run("a.bin");
         run("wide.bin");
-        const std::vector<DWORD> before = counts();
+        const std::vector<size_t> before = counts();
+        EXPECT_GT(before[1], 0u) << "no GDI object seen: the count sees nothing";
+        EXPECT_GT(before[2], 0u) << "no window seen: the count sees nothing";
         for (int i = 0; i < 100; ++i) run(i % 10 == 0 ? "wide.bin" : "a.bin");
-        EXPECT_EQ(counts(), before) << "handles, GDI objects, window objects";
+        EXPECT_EQ(counts(), before) << "handles, GDI objects, windows";
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
 }
@@ -347,8 +377,9 @@ TEST_F(MainWindow, TextTypedIntoTheBoxGoesIntoTheResultFileInItsPlace) {
         SendPiece(hwnd, "second\r\n");
         SendPiece(hwnd, std::string(30000, 'z'));
         SendPiece(hwnd, "after\r\n");
-        PostMessageA(hwnd, WM_COMPARE_DONE, 0, 0);
-        Sync(hwnd);
+        // Sent, so that the end of run has been handled when it returns: a sync after a
+        // posted notice would be handled before it.
+        SendMessageA(hwnd, WM_COMPARE_DONE, 0, 0);
         const std::string name = m_tmp / "Result.txt";
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
         EXPECT_EQ(ReadWholeFile(name),
@@ -362,12 +393,13 @@ TEST_F(MainWindow, OnePieceLongerThanTheBudgetKeepsTheOverflowNotice) {
     RunDialog(dlg, [&](HWND hwnd) {
         SetItemText(hwnd, IDC_PATH1, m_tmp / "data.bin");
         SendPiece(hwnd, std::string(30001, 'q'));
-        PostMessageA(hwnd, WM_COMPARE_DONE, 0, 0);
-        Sync(hwnd);
+        // Sent, so that the end of run has been handled when it returns: a sync after a
+        // posted notice would be handled before it.
+        SendMessageA(hwnd, WM_COMPARE_DONE, 0, 0);
         const std::string name = m_tmp / "Result.txt";
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
         EXPECT_EQ(ReadWholeFile(name), std::string(30001, 'q'));  // closed by the end of run
-        EXPECT_EQ(g_opened, std::vector<std::string>{name});
+        EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{name});
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
 }
@@ -447,7 +479,7 @@ TEST_F(MainWindow, AStoppedRunSaysSoWhereverItsReportWent) {
         {"finished, report in the box", 10, false, header + ExpectedLines(10), ""},
     };
     for (const Case& c : cases) {
-        g_opened.clear();
+        m_opened.Clear();
         TempFolder tmp;
         WriteThreeBlockPair(tmp, "x", c.differences);
         auto hold = std::make_shared<CallHold>(kCallsBeforeSecondBlock);
@@ -463,10 +495,10 @@ TEST_F(MainWindow, AStoppedRunSaysSoWhereverItsReportWent) {
             const std::string name = tmp / "one\\Result.txt";
             if (c.file.empty()) {
                 EXPECT_EQ(ItemText(hwnd, IDC_RESULT), c.box) << c.name;
-                EXPECT_TRUE(g_opened.empty()) << c.name;
+                EXPECT_TRUE(m_opened.Targets().empty()) << c.name;
             } else {
                 EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name)) << c.name;
-                EXPECT_EQ(g_opened, std::vector<std::string>{name}) << c.name;
+                EXPECT_EQ(m_opened.Targets(), std::vector<std::string>{name}) << c.name;
                 EXPECT_TRUE(ReadWholeFile(name) == c.file) << c.name;
             }
             PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);

@@ -108,19 +108,9 @@ TEST(WideNames, TheConsoleTwinTakesPathsTheCodePageCannotHold) {
     EXPECT_EQ(SortedBlocks(tree.output), DejaBlocks());
 }
 
-std::vector<std::wstring> g_opened;
-void RecordShellOpen(HWND, const std::wstring& target) { g_opened.push_back(target); }
-
 class WideNamesWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        g_opened.clear();
-        m_previousShell = ReplaceShellOpen(RecordShellOpen);
-    }
-    void TearDown() override { ReplaceShellOpen(m_previousShell); }
-
-private:
-    ShellOpenFunction m_previousShell = nullptr;
+    ShellOpenRecorder m_opened;
 };
 
 TEST_F(WideNamesWindow, ACommandLinePathIsKeptBehindItsFieldUntilTheFieldIsEdited) {
@@ -160,8 +150,7 @@ TEST_F(WideNamesWindow, TheResultFileOfSuchAFirstPathIsMadeBesideItAndOpened) {
                                                   NarrowText(result) + text::kOverflowNotice2);
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
-    ASSERT_EQ(g_opened.size(), 1u);
-    EXPECT_EQ(g_opened[0], result);
+    EXPECT_EQ(m_opened.WideTargets(), std::vector<std::wstring>{result});
     const HANDLE file = CreateFileW(result.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
