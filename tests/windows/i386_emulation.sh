@@ -6,10 +6,12 @@
 # made last thing before the smoke cases and removed right after them (scripts/test removes it
 # too when a run is interrupted). It is never made where i386 programs run natively.
 #
-# Usage: i386_emulation.sh add DIR | remove DIR
+# Usage: i386_emulation.sh add DIR PREFIX | remove DIR
 # DIR/state says how the smoke set runs, or "skip: WHY"; DIR/entry names our registration.
+# A prefix made where the 32-bit Wine could not run lacks its 32-bit side (an empty
+# syswow64): it is completed under the emulator first.
 set -u
-command=$1 dir=$2
+command=$1 dir=$2 prefix=${3:-}
 binfmt=/proc/sys/fs/binfmt_misc
 loader=/usr/lib/wine/wine
 qemu=/usr/bin/qemu-i386
@@ -75,5 +77,14 @@ fi
 if ! said=$("$loader" --version 2>&1); then
     remove
     skip "the 32-bit Wine loader does not start under qemu-i386 either: $said"
+fi
+if [ -z "$(ls -A "$prefix/drive_c/windows/syswow64" 2>/dev/null)" ]; then
+    echo "i386_emulation: completing the 32-bit side of $prefix under the emulator"
+    WINEPREFIX=$prefix "$sorowa_wine" wineboot -u >/dev/null 2>&1
+    WINEPREFIX=$prefix wineserver -w
+    if [ ! -e "$prefix/drive_c/windows/syswow64/kernel32.dll" ]; then
+        remove
+        skip "the prefix's 32-bit side could not be made under qemu-i386"
+    fi
 fi
 echo "under user-mode emulation (qemu-i386, binfmt_misc entry $name, removed after the set)" >"$dir/state"
