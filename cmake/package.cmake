@@ -14,7 +14,8 @@ file(WRITE ${PROJECT_BINARY_DIR}/package-name.txt "${SOROWA_PACKAGE_NAME}\n")
 
 install(TARGETS sorowa sorowa_console RUNTIME DESTINATION .)
 # The readme is UTF-8 with a byte order mark and CRLF line ends, as written.
-configure_file(${PROJECT_SOURCE_DIR}/package/readme.txt.in ${PROJECT_BINARY_DIR}/readme.txt @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/package/readme.txt.in ${PROJECT_BINARY_DIR}/readme.txt @ONLY
+    NEWLINE_STYLE CRLF)
 install(FILES ${PROJECT_BINARY_DIR}/readme.txt DESTINATION .)
 install(FILES /usr/share/doc/${mingw_runtime_package}/copyright
     DESTINATION licenses RENAME mingw-w64.txt)

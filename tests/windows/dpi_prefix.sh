@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A Wine prefix of its own whose screen has the given scale, in pixels per inch.
 # Usage: dpi_prefix.sh PREFIX DPI
-set -eu
+set -u
 . "$(dirname "$0")/../../scripts/wine-env"
 export WINEPREFIX=$1
 sorowa_prepare_prefix
