@@ -3,12 +3,17 @@
 #include <cstring>
 
 BOOL CFont::CreatePointFont(int pointSize, const char* faceName, HDC dc) {
+    const HDC screen = dc != nullptr ? dc : GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    if (dc == nullptr) ReleaseDC(nullptr, screen);
+    return CreatePointFontAtDpi(pointSize, faceName, dpi);
+}
+
+BOOL CFont::CreatePointFontAtDpi(int pointSize, const char* faceName, int dpi) {
     LOGFONTA logFont = {};
     logFont.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(logFont.lfFaceName, faceName, LF_FACESIZE);
-    const HDC screen = dc != nullptr ? dc : GetDC(nullptr);
     // Character height, not cell height: hence negative.
-    logFont.lfHeight = -(GetDeviceCaps(screen, LOGPIXELSY) * pointSize / 720);
-    if (dc == nullptr) ReleaseDC(nullptr, screen);
+    logFont.lfHeight = -(dpi * pointSize / 720);
     return CreateFontIndirect(&logFont);
 }

@@ -45,6 +45,8 @@ public:
     // A font of `pointSize` tenths of a point on the screen (or on `dc`), the default
     // character set and the given face; every other field 0.
     BOOL CreatePointFont(int pointSize, const char* faceName, HDC dc = nullptr);
+    // The same at `dpi` pixels per inch, for a window on a monitor of that scale.
+    BOOL CreatePointFontAtDpi(int pointSize, const char* faceName, int dpi);
     BOOL CreateFontIndirect(const LOGFONTA* logFont) {
         return Attach(::CreateFontIndirectA(logFont));
     }
@@ -53,6 +55,41 @@ public:
 class CBrush : public CGdiObject<HBRUSH> {
 public:
     BOOL CreateSolidBrush(COLORREF colour) { return Attach(::CreateSolidBrush(colour)); }
+};
+
+// An icon of the program's own, loaded at one size (never a shared system icon), destroyed
+// when its owner goes.
+class CIcon {
+public:
+    CIcon() = default;
+    ~CIcon() { Destroy(); }
+    CIcon(CIcon&& other) noexcept : m_hIcon(std::exchange(other.m_hIcon, nullptr)) {}
+    CIcon& operator=(CIcon&& other) noexcept {
+        if (this != &other) {
+            Destroy();
+            m_hIcon = std::exchange(other.m_hIcon, nullptr);
+        }
+        return *this;
+    }
+
+    // The icon resource `id` of `module` at `size` x `size` pixels, from the image the
+    // system picks for that size; no icon when it cannot be loaded.
+    static CIcon Load(HINSTANCE module, int id, int size) {
+        CIcon icon;
+        icon.m_hIcon = static_cast<HICON>(
+            LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+        return icon;
+    }
+
+    HICON GetSafeHandle() const { return m_hIcon; }
+    operator HICON() const { return m_hIcon; }
+
+private:
+    void Destroy() {
+        if (m_hIcon != nullptr) DestroyIcon(std::exchange(m_hIcon, nullptr));
+    }
+
+    HICON m_hIcon = nullptr;
 };
 
 // Begins painting a window when constructed and ends it when it goes.

@@ -101,6 +101,16 @@ bool Call(HBRUSH (T::*handler)(HDC, UINT), T& wnd, WPARAM wParam, LPARAM lParam,
     return brush != nullptr;
 }
 
+// WM_DPICHANGED: the window's new scale in pixels per inch and the rectangle the system
+// suggests for it at that scale.
+template <class T>
+bool Call(void (T::*handler)(UINT, const RECT&), T& wnd, WPARAM wParam, LPARAM lParam,
+          LRESULT& result) {
+    (wnd.*handler)(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    result = 0;
+    return true;
+}
+
 template <auto Handler>
 bool Thunk(CWnd& wnd, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     using T = typename ClassOf<decltype(Handler)>::type;

@@ -14,13 +14,24 @@
 using sorowa::WM_COMPARE_DONE;
 using sorowa::WM_COMPARE_OUTPUT;
 
+namespace {
+
+// The scale of the system, in pixels per inch, at which the system metrics are given.
+int SystemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// The result box's face, 9 points.
+constexpr int kResultFontSize = 90;
+
+}  // namespace
+
 CCompareDlg::CCompareDlg(std::vector<std::wstring> commandLine, CWnd* parent)
     : CDialog(IDD_MAIN, parent),
       m_commandLine(std::move(commandLine)),
-      m_hIcon(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME))),
-      m_hSmallIcon(
-          static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                        IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))),
       m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))),
       m_sink(*this) {}
 
@@ -39,6 +50,7 @@ const MessageMap* CCompareDlg::GetThisMessageMap() {
         OnCommand<&CCompareDlg::OnAbout>(IDC_ABOUT),
         OnMessage<&CCompareDlg::OnDestroy>(WM_DESTROY),
         OnMessage<&CCompareDlg::OnTimer>(WM_TIMER),
+        OnMessage<&CCompareDlg::OnDpiChanged>(WM_DPICHANGED),
     };
     static const MessageMap map = MakeMessageMap(CDialog::GetThisMessageMap(), entries);
     return &map;
@@ -51,11 +63,10 @@ void CCompareDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CCompareDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+    SetIcons(SystemDpi());
 
     // The result box alone uses the fixed-pitch face, so that the columns line up.
-    m_fontResult.CreatePointFont(90, sorowa::text::kResultFontFace);
+    m_fontResult.CreatePointFont(kResultFontSize, sorowa::text::kResultFontFace);
     SendDlgItemMessageA(m_hWnd, IDC_RESULT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(m_fontResult.GetSafeHandle()), TRUE);
     // The box holds a report of up to the display budget, text the user types and the notices
@@ -182,10 +193,39 @@ void CCompareDlg::OnPaint() {
     RECT rect;
     GetClientRect(m_hWnd, &rect);
     DrawIcon(dc, (rect.right - rect.left - cx + 1) / 2, (rect.bottom - rect.top - cy + 1) / 2,
-             m_hSmallIcon);
+             m_iconSmall);
 }
 
-HCURSOR CCompareDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hSmallIcon); }
+HCURSOR CCompareDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_iconSmall.GetSafeHandle()); }
+
+void CCompareDlg::SetIcons(int dpi) {
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    const int systemDpi = SystemDpi();
+    CIcon largeIcon =
+        CIcon::Load(module, IDR_MAINFRAME, MulDiv(GetSystemMetrics(SM_CXICON), dpi, systemDpi));
+    CIcon smallIcon =
+        CIcon::Load(module, IDR_MAINFRAME, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, systemDpi));
+    // The window lets go of the old icons before they are destroyed.
+    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.GetSafeHandle()));
+    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(smallIcon.GetSafeHandle()));
+    m_iconLarge = std::move(largeIcon);
+    m_iconSmall = std::move(smallIcon);
+}
+
+void CCompareDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    // The dialog manager scales the template's items and their font.
+    Default();
+    SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    CFont font;
+    font.CreatePointFontAtDpi(kResultFontSize, sorowa::text::kResultFontFace,
+                              static_cast<int>(dpi));
+    SendDlgItemMessageA(m_hWnd, IDC_RESULT, WM_SETFONT,
+                        reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
+    m_fontResult = std::move(font);
+    SetIcons(static_cast<int>(dpi));
+}
 
 void CCompareDlg::OnBrowse1() { BrowseForPath(m_editPath1); }
 void CCompareDlg::OnBrowse2() { BrowseForPath(m_editPath2); }

@@ -47,6 +47,10 @@ protected:
     void OnAbout();
     void OnDestroy();
     void OnTimer(UINT_PTR timerId);
+    // Called when the window moves to a monitor of another scale, or the scale changes: the
+    // window takes the rectangle the system suggests, and the result box's font and the
+    // icons are made again for the new scale.
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     void BrowseForPath(CDropEdit& field);
 
@@ -55,6 +59,9 @@ private:
     // the focus follows when it was on the button disabled, so that the keyboard never rests
     // on a disabled button.
     void SwitchStartAndStop(bool running);
+    // Gives the window its large and small icons at `dpi`, sized as the system metrics size
+    // them at the system's own scale.
+    void SetIcons(int dpi);
 
     // The result box, as the sink sees it.
     std::string BoxText() override;
@@ -68,8 +75,8 @@ private:
     std::vector<std::wstring> m_commandLine;
     CDropEdit m_editPath2;
     CDropEdit m_editPath1;
-    HICON m_hIcon;
-    HICON m_hSmallIcon;
+    CIcon m_iconLarge;
+    CIcon m_iconSmall;
     HCURSOR m_hWaitCursor;
     sorowa::ResultSink m_sink;
     // The run in progress, shared with its worker, from Start until its end notice arrives.

@@ -53,10 +53,7 @@ CLinkLabel::CCursorOwner CLinkLabel::CCursorOwner::LoadHand() {
     return CCursorOwner(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)), false);
 }
 
-CLinkLabel::CLinkLabel() : m_hCursor(CCursorOwner::LoadHand()) {
-    // The button face as it is now; CtlColor reads the background colour afresh each time.
-    m_brushBack.CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-}
+CLinkLabel::CLinkLabel() : m_hCursor(CCursorOwner::LoadHand()) {}
 
 const MessageMap* CLinkLabel::GetThisMessageMap() {
     static const MessageEntry entries[] = {
@@ -110,7 +107,7 @@ void CLinkLabel::DrawFrame() {
     GetClientRect(m_hWnd, &client);
     const HDC dc = GetDC(m_hWnd);
     // The border first wipes an earlier focus rectangle, so the inverted one always shows.
-    FrameRect(dc, &client, m_brushBack);
+    FrameRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (GetFocus() == m_hWnd) DrawFocusRect(dc, &client);
     ReleaseDC(m_hWnd, dc);
 }
@@ -123,8 +120,9 @@ void CLinkLabel::OpenLink() {
 
 HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
     SetTextColor(dc, m_crText);
+    // The system's own brush, which follows a change of colours or theme.
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return m_brushBack;
+    return GetSysColorBrush(COLOR_BTNFACE);
 }
 
 BOOL CLinkLabel::OnSetCursor(HWND, UINT, UINT) {

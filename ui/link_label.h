@@ -91,5 +91,4 @@ private:
     CCursorOwner m_hCursor;
     CFont m_font;  // holds no font until the first paint has ended
     COLORREF m_crText = kNormalColour;
-    CBrush m_brushBack;
 };

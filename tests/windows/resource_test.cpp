@@ -392,14 +392,18 @@ struct GroupIconEntry {
 #pragma pack(pop)
 static_assert(sizeof(GroupIconEntry) == 14, "layout of an icon group entry");
 
-TEST(Icon, MainIconHasA32And16PixelImageOf16Colours) {
+// The sizes the system asks for at the usual scales: small and large icons at 100 % to
+// 200 %, and the shell's 64 and 256.
+const int kIconSizes[] = {16, 20, 24, 32, 40, 48, 64, 256};
+
+TEST(Icon, MainIconHasAnImageForEveryScaleIn32BitColourWithTheLargestAsPng) {
     const std::vector<BYTE> group = LoadOwnResource(RT_GROUP_ICON, IDR_MAINFRAME);
     ASSERT_GE(group.size(), 6u);
     Reader in(group);
     EXPECT_EQ(0, in.Word());
     EXPECT_EQ(1, in.Word());  // icons, not cursors
     const WORD count = in.Word();
-    ASSERT_EQ(2, count);
+    ASSERT_EQ(std::size(kIconSizes), count);
     ASSERT_EQ(6u + count * sizeof(GroupIconEntry), group.size());
 
     std::vector<int> sizes;
@@ -407,40 +411,48 @@ TEST(Icon, MainIconHasA32And16PixelImageOf16Colours) {
     for (WORD i = 0; i < count; ++i) {
         GroupIconEntry entry;
         std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
-        SCOPED_TRACE("image of " + std::to_string(entry.width) + " pixels");
-        sizes.push_back(entry.width);
+        // A width of 0 stands for 256.
+        const int size = entry.width == 0 ? 256 : entry.width;
+        SCOPED_TRACE("image of " + std::to_string(size) + " pixels");
+        sizes.push_back(size);
         ids.push_back(entry.id);
         EXPECT_EQ(entry.width, entry.height);
-        EXPECT_EQ(16, entry.colourCount);
-        EXPECT_EQ(4, entry.bitCount);
+        EXPECT_EQ(0, entry.colourCount);  // no palette
+        EXPECT_EQ(32, entry.bitCount);
 
         std::vector<BYTE> image = LoadOwnResource(RT_ICON, entry.id);
         ASSERT_EQ(entry.bytesInRes, image.size());
-        ASSERT_GE(image.size(), sizeof(BITMAPINFOHEADER));
-        BITMAPINFOHEADER header;
-        std::memcpy(&header, image.data(), sizeof header);
-        EXPECT_EQ(entry.width, header.biWidth);
-        EXPECT_EQ(2 * entry.height, header.biHeight);  // colour bits and AND mask
-        EXPECT_EQ(4, header.biBitCount);
-        EXPECT_EQ(DWORD{BI_RGB}, header.biCompression);
-        // Header, 16 palette entries, 4-bit colour rows and 1-bit mask rows, each row
-        // padded to 4 bytes.
-        const size_t colourRow = (entry.width * 4u + 31) / 32 * 4;
-        const size_t maskRow = (entry.width + 31u) / 32 * 4;
-        EXPECT_EQ(sizeof header + 16 * sizeof(RGBQUAD) + entry.height * (colourRow + maskRow),
-                  image.size());
-
+        if (size == 256) {
+            // A PNG of 256 x 256, 8 bits per channel, with alpha (colour type 6).
+            const BYTE signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+            ASSERT_GE(image.size(), 33u);
+            EXPECT_EQ(0, std::memcmp(image.data(), signature, sizeof signature));
+            EXPECT_EQ(0, std::memcmp(image.data() + 12, "IHDR", 4));
+            const BYTE header[] = {0, 0, 1, 0, 0, 0, 1, 0, 8, 6};
+            EXPECT_EQ(0, std::memcmp(image.data() + 16, header, sizeof header));
+        } else {
+            ASSERT_GE(image.size(), sizeof(BITMAPINFOHEADER));
+            BITMAPINFOHEADER header;
+            std::memcpy(&header, image.data(), sizeof header);
+            EXPECT_EQ(size, header.biWidth);
+            EXPECT_EQ(2 * size, header.biHeight);  // colour bits and AND mask
+            EXPECT_EQ(32, header.biBitCount);
+            EXPECT_EQ(DWORD{BI_RGB}, header.biCompression);
+            // Header, 32-bit colour rows and 1-bit mask rows padded to 4 bytes; no palette.
+            const size_t maskRow = (size + 31u) / 32 * 4;
+            EXPECT_EQ(sizeof header + size * (size * 4u + maskRow), image.size());
+        }
         HICON icon = CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), TRUE,
-                                              0x00030000, entry.width, entry.height, 0);
+                                              0x00030000, size, size, 0);
         EXPECT_NE(nullptr, icon);
         if (icon) DestroyIcon(icon);
     }
     std::vector<int> sorted = sizes;
     std::sort(sorted.begin(), sorted.end());
-    ASSERT_EQ((std::vector<int>{16, 32}), sorted);
+    ASSERT_EQ(std::vector<int>(std::begin(kIconSizes), std::end(kIconSizes)), sorted);
 
-    // The main window asks for the icon at 32 and at 16 pixels: each request must pick
-    // the image made for it, and load.
+    // A window asks for the icon at the sizes of the system metrics for its scale: each
+    // request must pick the image made for it, and load.
     for (size_t i = 0; i < sizes.size(); ++i) {
         const int size = sizes[i];
         SCOPED_TRACE("loaded at " + std::to_string(size) + " pixels");

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# A Wine prefix of its own whose screen has the given scale, in pixels per inch.
+# Usage: dpi_prefix.sh PREFIX DPI
+set -u
+. "$(dirname "$0")/../../scripts/wine-env"
+export WINEPREFIX=$1
+sorowa_prepare_prefix
+"$sorowa_wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+wineserver -w
