@@ -28,8 +28,6 @@ public:
 
     // The absolute path recorded when the file was opened.
     const std::wstring& GetFilePath() const { return m_path; }
-    // True once a write has failed since the file was opened.
-    bool WriteFailed() const { return m_failed; }
 
 private:
     std::FILE* m_file = nullptr;

@@ -6,7 +6,7 @@ CWinApp* g_app = nullptr;
 
 }  // namespace
 
-CWinApp::CWinApp(const char* appName) : m_pszAppName(appName) { g_app = this; }
+CWinApp::CWinApp() { g_app = this; }
 
 CWinApp::~CWinApp() {
     if (g_app == this) g_app = nullptr;
@@ -14,12 +14,11 @@ CWinApp::~CWinApp() {
 
 CWinApp* AfxGetApp() { return g_app; }
 
-int AfxWinMain(HINSTANCE instance) {
+int AfxWinMain() {
     CWinApp* app = AfxGetApp();
     if (app == nullptr) return -1;
-    app->m_hInstance = instance;
     // The application's dialogs run their own loops inside InitInstance; none runs after it,
     // whatever it returns.
     app->InitInstance();
-    return app->ExitInstance();
+    return 0;
 }

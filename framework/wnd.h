@@ -15,7 +15,6 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     // Attaches the object to an existing window, or to a dialog's child control.
     bool SubclassWindow(HWND hwnd);

@@ -33,4 +33,4 @@ BOOL CCompareApp::InitInstance() {
     return FALSE;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return AfxWinMain(instance); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return AfxWinMain(); }

@@ -98,16 +98,18 @@ TEST(FolderWalk, DriveRootAndDoubleByteFolderNames) {
 
 TEST(FolderWalk, NamesOutsideTheCodePageAreWalkedAndComparedAsAnyOther) {
     FakeFileServices files;
-    // d\u00e9j\u00e0 holding \u00fcber.txt, \ud55c\uae00.bin and two names that look the same in a
-    // header (\u00e9 and \u00e8 both show as `?`).
+    // déjà holding über.txt, 한글.bin and two names that look the same in a header (café and
+    // cafè: é and è both show as `?`).
     const std::string folder = "d\xC3\xA9j\xC3\xA0";
     const std::string names[] = {
         "\xC3\xBC"
         "ber.txt",
         "\xED\x95\x9C\xEA\xB8\x80.bin", "caf\xC3\xA9", "caf\xC3\xA8"};
     for (const std::string& name : names) {
-        files.AddFile("C:\\l\\" + folder + "\\" + name, "1" + name);
-        files.AddFile("D:\\r\\" + folder + "\\" + name, "2" + name);
+        std::string relative = folder;
+        relative.append("\\").append(name);
+        files.AddFile("C:\\l\\" + relative, "1" + name);
+        files.AddFile("D:\\r\\" + relative, "2" + name);
     }
     files.FailOpen("D:\\r\\" + folder + "\\caf\xC3\xA8");
     RecordingReceiver receiver("C:\\l", "D:\\r");

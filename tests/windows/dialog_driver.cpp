@@ -27,7 +27,9 @@ HWND FindShownWindow(DWORD thread) {
 
 // What the shell was asked to open while a recorder lives.
 std::vector<std::pair<HWND, std::wstring>> g_opened;
-void RecordShellOpen(HWND owner, const std::wstring& target) { g_opened.emplace_back(owner, target); }
+void RecordShellOpen(HWND owner, const std::wstring& target) {
+    g_opened.emplace_back(owner, target);
+}
 
 }  // namespace
 

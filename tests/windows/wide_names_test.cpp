@@ -93,8 +93,8 @@ TEST(WideNames, TheConsoleTwinTakesPathsTheCodePageCannotHold) {
     ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
     const std::wstring wide = g_tree + L"\\wide\\";
     // As folders, under 한글.
-    const ConsoleResult folders =
-        RunConsole(wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\l"), wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\r"));
+    const ConsoleResult folders = RunConsole(wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\l"),
+                                             wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\r"));
     EXPECT_EQ(folders.status, 1u);
     EXPECT_EQ(folders.output, "FILENAME x.bin\r\n00000000 : 6C 72\r\n");
     // As files, under Jürgen.
