@@ -75,7 +75,11 @@ TEST(OddNames, FirstFoldersTheNarrowCallsCannotReachAreWalkedAsFolders) {
     const std::string lng(60, 'L');
     const std::string longPath = lng + "\\" + lng + "\\" + lng + "\\" + lng + "\\" + lng;
     EXPECT_GT((g_tree + "\\firsts\\" + longPath).size(), 260u);
-    for (const std::string& name : {std::string("v1."), std::string("v1 "), longPath}) {
+    // The same with names the code page cannot hold: Jürgen. and a long path through 한글.
+    const std::string wideLongPath =
+        lng + "\\\xED\x95\x9C\xEA\xB8\x80\\" + lng + "\\" + lng + "\\" + lng;
+    for (const std::string& name : {std::string("v1."), std::string("v1 "), longPath,
+                                    std::string("J\xC3\xBCrgen."), wideLongPath}) {
         const std::string first = g_tree + "\\firsts\\" + name;
         for (const std::string& typed : {first, first + "\\"}) {
             Win32FileServices files;

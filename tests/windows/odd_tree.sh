@@ -35,6 +35,8 @@ for side in l r; do
     done
     printf '%s' "$side" >"$tree/wide/한글/$side/x.bin"
 done
+# A link back up the tree under such a name: the loop guard keeps it from being entered.
+ln -s .. "$tree/wide/l/déjà/zurück"
 mkdir -p "$tree/wide/Jürgen"
 printf 'l' >"$tree/wide/Jürgen/l.bin"
 printf 'r' >"$tree/wide/Jürgen/r.bin"
@@ -53,7 +55,8 @@ truncate -s 4294967296 "$tree/one/huge"
 
 # First folders whose own name ends in a dot or a space, or whose path is past 260 bytes.
 long=$(printf 'L%.0s' {1..60})
-for first in 'v1.' 'v1 ' "$long/$long/$long/$long/$long"; do
+# The same with names the code page cannot hold.
+for first in 'v1.' 'v1 ' "$long/$long/$long/$long/$long" 'Jürgen.' "$long/한글/$long/$long/$long"; do
     mkdir -p "$tree/firsts/$first/in"
     printf '1' >"$tree/firsts/$first/a.txt"
     printf '1' >"$tree/firsts/$first/in/b.txt"

@@ -2,6 +2,7 @@
 // given as the first argument): compared by the engine on the real file services, by the
 // console twin started with a wide command line, and by the real main window.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <windows.h>
 
 #include <string>
@@ -154,7 +155,8 @@ TEST_F(WideNamesWindow, TheResultFileOfSuchAFirstPathIsMadeBesideItAndOpened) {
     const HANDLE file = CreateFileW(result.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetFileSize(file, nullptr), 17u + 2000u * 18u);  // the header and 2,000 lines
+    // "FILENAME big1.bin" and 2,000 lines "00000000 : 00 01", each with CR LF.
+    EXPECT_EQ(GetFileSize(file, nullptr), 19u + 2000u * 18u);
     CloseHandle(file);
     DeleteFileW(result.c_str());
 }
@@ -163,10 +165,8 @@ TEST_F(WideNamesWindow, TheResultFileOfSuchAFirstPathIsMadeBesideItAndOpened) {
 }  // namespace sorowa::testing
 
 int main() {
+    // GoogleTest takes its flags out; what is left is the tree, whose own path is plain ASCII.
     ::testing::InitGoogleTest(&__argc, __argv);
-    int count = 0;
-    wchar_t** const arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments != nullptr && count > 1) sorowa::testing::g_tree = arguments[count - 1];
-    LocalFree(arguments);
+    if (__argc > 1) sorowa::testing::g_tree = sorowa::WideText(__argv[1]);
     return RUN_ALL_TESTS();
 }
