@@ -13,74 +13,13 @@
 #include "engine/texts.h"
 #include "platform/narrow_text.h"
 #include "res/resource.h"
+#include "tests/windows/console_run.h"
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
 
 namespace sorowa::testing {
 namespace {
-
-// The console program beside the window program in the build tree.
-std::string ConsoleProgramPath() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path = self;
-    for (int level = 0; level < 3; ++level) path.resize(path.find_last_of('\\'));
-    return path + "\\app\\sorowa.com";
-}
-
-struct ConsoleResult {
-    DWORD status = 0xFFFFFFFF;
-    std::string output;
-    std::string errors;
-};
-
-// An inheritable handle for a child's standard stream.
-HANDLE OpenForChild(const std::string& path, DWORD access, DWORD disposition) {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                       disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-// Runs sorowa.com with `arguments`, each quoted, in the current folder. Standard output goes
-// to `outputPath` when given, else to a file that is read back.
-ConsoleResult RunConsole(const std::vector<std::string>& arguments,
-                         const std::string& outputPath = {}) {
-    static const TempFolder streams;
-    std::string commandLine = "\"" + ConsoleProgramPath() + "\"";
-    for (const std::string& argument : arguments) commandLine += " \"" + argument + "\"";
-
-    const std::string outPath = outputPath.empty() ? streams / "out" : outputPath;
-    const HANDLE in = OpenForChild("NUL", GENERIC_READ, OPEN_EXISTING);
-    const HANDLE out = OpenForChild(outPath, GENERIC_WRITE, OPEN_ALWAYS);
-    const HANDLE err = OpenForChild(streams / "err", GENERIC_WRITE, CREATE_ALWAYS);
-    if (outputPath.empty()) SetEndOfFile(out);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    PROCESS_INFORMATION process = {};
-    ConsoleResult result;
-    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
-            ADD_FAILURE() << "did not end: " << commandLine;
-            TerminateProcess(process.hProcess, 99);
-            WaitForSingleObject(process.hProcess, INFINITE);
-        }
-        GetExitCodeProcess(process.hProcess, &result.status);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    } else {
-        ADD_FAILURE() << "cannot start " << commandLine;
-    }
-    for (HANDLE handle : {in, out, err}) CloseHandle(handle);
-    if (outputPath.empty()) result.output = ReadWholeFile(outPath);
-    result.errors = ReadWholeFile(streams / "err");
-    return result;
-}
 
 // The report the window gives for the same paths: its result file when the report was too
 // long for the box, else the box, which shows its closing line when nothing was reported.

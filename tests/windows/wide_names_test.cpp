@@ -12,6 +12,7 @@
 #include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
 #include "res/resource.h"
+#include "tests/windows/console_run.h"
 #include "tests/engine/recording_receiver.h"
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/report_blocks.h"
@@ -43,68 +44,21 @@ TEST(WideNames, TheWalkComparesEveryNameAndShowsWhatTheCodePageLacksAsQuestionMa
     EXPECT_EQ(receiver.m_doneCount, 1);
 }
 
-struct ConsoleResult {
-    DWORD status = 99;
-    std::string output;
-};
-
-// Runs sorowa.com (beside this tree's app folder) with a wide command line; standard output
-// goes to a file that is read back.
-ConsoleResult RunConsole(const std::wstring& path1, const std::wstring& path2) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring program = self;
-    program = program.substr(0, program.rfind(L'\\')) + L"\\..\\..\\app\\sorowa.com";
-    std::wstring commandLine = L"\"" + program + L"\" \"" + path1 + L"\" \"" + path2 + L"\"";
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring outPath = std::wstring(temp) + L"wide_names_console.out";
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    const HANDLE out = CreateFileW(outPath.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out;
-    startup.hStdError = out;
-    PROCESS_INFORMATION process = {};
-    ConsoleResult result;
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
-        EXPECT_EQ(WaitForSingleObject(process.hProcess, 120000), WAIT_OBJECT_0);
-        GetExitCodeProcess(process.hProcess, &result.status);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    } else {
-        ADD_FAILURE() << "cannot start sorowa.com";
-    }
-    SetFilePointer(out, 0, nullptr, FILE_BEGIN);
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(out, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        result.output.append(buffer, got);
-    }
-    CloseHandle(out);
-    DeleteFileW(outPath.c_str());
-    return result;
-}
-
 TEST(WideNames, TheConsoleTwinTakesPathsTheCodePageCannotHold) {
     ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
     const std::wstring wide = g_tree + L"\\wide\\";
     // As folders, under 한글.
-    const ConsoleResult folders = RunConsole(wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\l"),
-                                             wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\r"));
+    const ConsoleResult folders = RunConsole(std::vector<std::wstring>{
+        wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\l"), wide + Wide("\xED\x95\x9C\xEA\xB8\x80\\r")});
     EXPECT_EQ(folders.status, 1u);
     EXPECT_EQ(folders.output, "FILENAME x.bin\r\n00000000 : 6C 72\r\n");
     // As files, under Jürgen.
-    const ConsoleResult files =
-        RunConsole(wide + Wide("J\xC3\xBCrgen\\l.bin"), wide + Wide("J\xC3\xBCrgen\\r.bin"));
+    const ConsoleResult files = RunConsole(std::vector<std::wstring>{
+        wide + Wide("J\xC3\xBCrgen\\l.bin"), wide + Wide("J\xC3\xBCrgen\\r.bin")});
     EXPECT_EQ(files.status, 1u);
     EXPECT_EQ(files.output, "FILENAME l.bin\r\n00000000 : 6C 72\r\n");
     // A tree of such names.
-    const ConsoleResult tree = RunConsole(wide + L"l", wide + L"r");
+    const ConsoleResult tree = RunConsole(std::vector<std::wstring>{wide + L"l", wide + L"r"});
     EXPECT_EQ(tree.status, 1u);
     EXPECT_EQ(SortedBlocks(tree.output), DejaBlocks());
 }
