@@ -63,6 +63,21 @@ SIZE TextExtent(HWND control, const std::string& text) {
     return extent;
 }
 
+// The face a window's font names, and the face the system draws it in: another one when the
+// system stands in a face of its own for one it does not have.
+std::pair<std::string, std::string> FontFaces(HWND window) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    LOGFONTA named = {};
+    GetObjectA(font, sizeof named, &named);
+    const HDC dc = GetDC(window);
+    const HGDIOBJ previous = SelectObject(dc, font);
+    char drawn[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, drawn);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return {named.lfFaceName, drawn};
+}
+
 // A control's text as drawn: an ampersand marks the next character and is not drawn.
 std::string DrawnText(HWND control) {
     std::string drawn;
@@ -93,6 +108,11 @@ BOOL CALLBACK AddItem(HWND window, LPARAM items) {
 // Every item lies inside the dialog's client area and apart from every other, and every
 // static text and button has room for its text.
 void ExpectLaidOut(HWND dialog) {
+    // The template's face is drawn as itself. A stand-in (on a system without the face, in a
+    // Wine prefix without its replacement) sizes the items by other widths, and can cut
+    // labels that fit in the template's face: a fault of the system, said here as such.
+    const auto faces = FontFaces(dialog);
+    ASSERT_EQ(faces.first, faces.second) << "the dialog's face is not drawn as itself";
     std::vector<Item> items;
     EnumChildWindows(dialog, AddItem, reinterpret_cast<LPARAM>(&items));
     ASSERT_FALSE(items.empty());
