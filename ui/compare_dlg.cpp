@@ -74,7 +74,8 @@ BOOL CCompareDlg::OnInitDialog() {
     // systems), so the limit is the largest there is.
     SendDlgItemMessageA(m_hWnd, IDC_RESULT, EM_SETLIMITTEXT, 0, 0);
 
-    // Arguments 1 and 2 fill the path fields as they are; no run starts by itself.
+    // Arguments 1 and 2 fill the path fields, each kept whole behind its field; no run starts
+    // by itself.
     if (m_commandLine.size() > 1) m_editPath1.SetPath(m_commandLine[1]);
     if (m_commandLine.size() > 2) m_editPath2.SetPath(m_commandLine[2]);
     return TRUE;
