@@ -188,12 +188,13 @@ class Bench:
                 raise BenchError("cannot set the open command for text files in the prefix")
 
         probe = TREES["i686"] / "tools/wine_probe.exe"
-        if self.wine_env("runs-i686", self.env["WINEPREFIX"], str(probe),
-                         stdout=subprocess.DEVNULL).returncode == 0:
+        # The probe's answer: "yes", or "no: " and why.
+        answer = self.wine_env("runs-i686", self.env["WINEPREFIX"], str(probe),
+                               stdout=subprocess.PIPE, text=True)
+        if answer.returncode == 0:
             self.builds.append("i686")
         else:
-            why = run(["bash", "-c", ". scripts/wine-env && sorowa_i686_refusal"], env=self.env,
-                      stdout=subprocess.PIPE, text=True).stdout.strip()
+            why = answer.stdout.strip().removeprefix("no:").strip()
             self.notes.append(f"i686: not run: {why or 'this Wine runs no i686 programs'}")
 
     def stop_wine(self):
