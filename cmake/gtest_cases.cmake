@@ -1,45 +1,66 @@
-# One ctest test per GoogleTest case, in every tree.
+# One ctest test per GoogleTest case, in every tree, as the test program itself lists them.
 #
-# Natively the cases are asked of the program itself after the build. A Windows program is not
-# run to list its cases: they are read from its sources, so that listing needs no Wine and a
-# tree whose Wine cannot run its programs still shows every case (skipped, with the reason).
-# Windows cases run one at a time on the tree's private display (a program typing into its
-# own window loses the foreground to any other window), in the tree's Wine prefix.
+# The cases are asked of each program when ctest starts (gtest_discover_tests, PRE_TEST), so
+# that no case can be lost by reading sources. A Windows program lists its cases under Wine
+# through scripts/wine-run, the trees' emulator; where the tree's programs cannot run at all
+# (an i686 tree on a machine that cannot execute i386 programs), the program is one skipped
+# test that says why. Windows cases run one at a time on the tree's private display (a
+# program typing into its own window loses the foreground to any other window), in the
+# tree's Wine prefix.
 include(GoogleTest)
 
-# Natively no case skips: one that says it skipped fails, since ctest would count its
-# "skipped" over any exit status.
-set(SOROWA_GTEST_SKIPPED "\\[  SKIPPED \\]")
+# A case counts as skipped on its exit status alone, never on what it printed: ctest's
+# "skip regular expression", which the discovery sets to gtest's "[  SKIPPED ]", would beat
+# a failing status or a crash that followed the line. Under Wine the verdict is 77 from the
+# case's own XML result (scripts/wine-run --gtest, scripts/gtest-verdict), and wine-run shows
+# gtest's line in other letters; natively no case may skip at all (the engine's own main,
+# tests/engine/engine_test_main.cpp, fails a case that skips).
 
 function(sorowa_add_gtest_cases target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "EXTRA_ARGS;FIXTURES")
-    if(NOT CMAKE_CROSSCOMPILING)
-        gtest_discover_tests(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} NO_PRETTY_VALUES
-            PROPERTIES FAIL_REGULAR_EXPRESSION "${SOROWA_GTEST_SKIPPED}")
-        return()
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "EXTRA_ARGS;FIXTURES;ENVIRONMENT")
+    if(CMAKE_CROSSCOMPILING)
+        set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR
+            ${CMAKE_CROSSCOMPILING_EMULATOR} --gtest)
+        # The first listing of a tree makes its Wine prefix, which takes a while.
+        set(timeout DISCOVERY_TIMEOUT 300)
     endif()
-    # Under Wine a case passes on the program's own XML result and its exit status together,
-    # and counts as skipped (77) only when it skipped itself and exited 0 (scripts/wine-run
-    # --gtest, scripts/gtest-verdict): ctest's output expressions win over the exit status.
-    set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR
-        ${CMAKE_CROSSCOMPILING_EMULATOR} --gtest)
-    gtest_add_tests(TARGET ${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} TEST_LIST cases)
-    set_property(GLOBAL APPEND PROPERTY SOROWA_WINE_CASES ${cases})
-    set_tests_properties(${cases} PROPERTIES
-        FIXTURES_REQUIRED "wine_display;wine_prefix;${ARG_FIXTURES}"
-        RESOURCE_LOCK wine_display
-        SKIP_RETURN_CODE 77)
+    gtest_discover_tests(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} NO_PRETTY_VALUES
+        DISCOVERY_MODE PRE_TEST ${timeout})
+
+    # Properties whose values are lists do not survive the discovery's own PROPERTIES, so
+    # they are set on the listed cases by a file that ctest reads after the listing. LABELS
+    # names the program, for the summary's count of cases per program.
+    set(script "if(${target}_TESTS)\n  set_tests_properties(\${${target}_TESTS} PROPERTIES")
+    string(APPEND script " LABELS ${target}")
+    if(CMAKE_CROSSCOMPILING)
+        string(APPEND script " FIXTURES_REQUIRED [==[wine_display;wine_prefix;${ARG_FIXTURES}]==]"
+            " RESOURCE_LOCK wine_display SKIP_RETURN_CODE 77")
+        if(ARG_ENVIRONMENT)
+            string(APPEND script " ENVIRONMENT [==[${ARG_ENVIRONMENT}]==]")
+        endif()
+    endif()
+    string(APPEND script ")\nendif()\n")
+    set(file ${CMAKE_CURRENT_BINARY_DIR}/${target}_properties.cmake)
+    file(WRITE ${file} "${script}")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
+    # What the i686 group's whole-program runs need to start each program as its cases do.
+    set_property(GLOBAL APPEND PROPERTY SOROWA_TEST_PROGRAMS ${target})
+    set_target_properties(${target} PROPERTIES SOROWA_EXTRA_ARGS "${ARG_EXTRA_ARGS}"
+        SOROWA_FIXTURES "${ARG_FIXTURES}" SOROWA_ENVIRONMENT "${ARG_ENVIRONMENT}")
 endfunction()
 
 # A test program: its sources and libraries, the tests' include root, warnings as errors, and
-# one ctest test per case (EXTRA_ARGS and FIXTURES as sorowa_add_gtest_cases takes them).
+# one ctest test per case (EXTRA_ARGS, FIXTURES and ENVIRONMENT as sorowa_add_gtest_cases
+# takes them).
 function(sorowa_test_program target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBRARIES;EXTRA_ARGS;FIXTURES")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" ""
+        "SOURCES;LIBRARIES;EXTRA_ARGS;FIXTURES;ENVIRONMENT")
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
     sorowa_warnings(${target})
-    sorowa_add_gtest_cases(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} FIXTURES ${ARG_FIXTURES})
+    sorowa_add_gtest_cases(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} FIXTURES ${ARG_FIXTURES}
+        ENVIRONMENT ${ARG_ENVIRONMENT})
 endfunction()
 
 # The fixtures every Windows case needs: a private Xvfb for the tree (its name in
