@@ -16,8 +16,10 @@ include(GoogleTest)
 # gtest's line in other letters; natively no case may skip at all (the engine's own main,
 # tests/engine/engine_test_main.cpp, fails a case that skips).
 
+# NO_WINDOWS: the program's cases make no window, so they need no display and run beside the
+# others rather than one at a time.
 function(sorowa_add_gtest_cases target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "EXTRA_ARGS;FIXTURES;ENVIRONMENT")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "NO_WINDOWS" "" "EXTRA_ARGS;FIXTURES;ENVIRONMENT")
     if(CMAKE_CROSSCOMPILING)
         set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR
             ${CMAKE_CROSSCOMPILING_EMULATOR} --gtest)
@@ -33,8 +35,8 @@ function(sorowa_add_gtest_cases target)
     set(script "if(${target}_TESTS)\n  set_tests_properties(\${${target}_TESTS} PROPERTIES")
     string(APPEND script " LABELS ${target}")
     if(CMAKE_CROSSCOMPILING)
-        string(APPEND script " FIXTURES_REQUIRED [==[wine_display;wine_prefix;${ARG_FIXTURES}]==]"
-            " RESOURCE_LOCK wine_display SKIP_RETURN_CODE 77")
+        sorowa_wine_needs(needs ${ARG_NO_WINDOWS} ${ARG_FIXTURES})
+        string(APPEND script " ${needs} SKIP_RETURN_CODE 77")
         if(ARG_ENVIRONMENT)
             string(APPEND script " ENVIRONMENT [==[${ARG_ENVIRONMENT}]==]")
         endif()
@@ -46,21 +48,38 @@ function(sorowa_add_gtest_cases target)
     # What the i686 group's whole-program runs need to start each program as its cases do.
     set_property(GLOBAL APPEND PROPERTY SOROWA_TEST_PROGRAMS ${target})
     set_target_properties(${target} PROPERTIES SOROWA_EXTRA_ARGS "${ARG_EXTRA_ARGS}"
-        SOROWA_FIXTURES "${ARG_FIXTURES}" SOROWA_ENVIRONMENT "${ARG_ENVIRONMENT}")
+        SOROWA_FIXTURES "${ARG_FIXTURES}" SOROWA_ENVIRONMENT "${ARG_ENVIRONMENT}"
+        SOROWA_NO_WINDOWS "${ARG_NO_WINDOWS}")
+endfunction()
+
+# In `out`, the test properties of a Windows program's cases as ctest script text: the
+# tree's prefix and the given fixtures, and the display, taken one case at a time, unless
+# `no_windows`.
+function(sorowa_wine_needs out no_windows)
+    if(no_windows)
+        set(${out} "FIXTURES_REQUIRED [==[wine_prefix;${ARGN}]==]" PARENT_SCOPE)
+    else()
+        set(${out} "FIXTURES_REQUIRED [==[wine_display;wine_prefix;${ARGN}]==] RESOURCE_LOCK wine_display"
+            PARENT_SCOPE)
+    endif()
 endfunction()
 
 # A test program: its sources and libraries, the tests' include root, warnings as errors, and
-# one ctest test per case (EXTRA_ARGS, FIXTURES and ENVIRONMENT as sorowa_add_gtest_cases
-# takes them).
+# one ctest test per case (NO_WINDOWS, EXTRA_ARGS, FIXTURES and ENVIRONMENT as
+# sorowa_add_gtest_cases takes them).
 function(sorowa_test_program target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" ""
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "NO_WINDOWS" ""
         "SOURCES;LIBRARIES;EXTRA_ARGS;FIXTURES;ENVIRONMENT")
     add_executable(${target} ${ARG_SOURCES})
     target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
     target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
     sorowa_warnings(${target})
-    sorowa_add_gtest_cases(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} FIXTURES ${ARG_FIXTURES}
-        ENVIRONMENT ${ARG_ENVIRONMENT})
+    set(no_windows)
+    if(ARG_NO_WINDOWS)
+        set(no_windows NO_WINDOWS)
+    endif()
+    sorowa_add_gtest_cases(${target} ${no_windows} EXTRA_ARGS ${ARG_EXTRA_ARGS}
+        FIXTURES ${ARG_FIXTURES} ENVIRONMENT ${ARG_ENVIRONMENT})
 endfunction()
 
 # The fixtures every Windows case needs: a private Xvfb for the tree (its name in
