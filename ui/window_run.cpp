@@ -1,8 +1,8 @@
 #include "ui/window_run.h"
 
 #include "engine/compare_run.h"
-#include "framework/worker_thread.h"
 #include "platform/narrow_text.h"
+#include "platform/worker_thread.h"
 #include "ui/drop_edit.h"
 
 namespace sorowa {

@@ -13,7 +13,7 @@
 #include "engine/compare_receiver.h"
 #include "engine/file_services.h"
 #include "engine/run_state.h"
-#include "framework/worker_thread.h"
+#include "platform/worker_thread.h"
 
 namespace sorowa {
 

@@ -1,9 +1,10 @@
-// The framework's pieces that the windows' tests do not reach on their own.
+// The pieces beneath the windows, the framework's and the platform's, that the windows' tests
+// do not reach on their own.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "framework/stdio_file.h"
 #include "platform/narrow_text.h"
+#include "platform/stdio_file.h"
 #include "tests/windows/temp_folder.h"
 
 namespace sorowa::testing {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+namespace sorowa {
+
 class CStdioFile {
 public:
     // What Open does when a file of that name exists already.
@@ -34,3 +36,5 @@ private:
     std::wstring m_path;
     bool m_failed = false;
 };
+
+}  // namespace sorowa

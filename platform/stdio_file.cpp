@@ -1,8 +1,10 @@
-#include "framework/stdio_file.h"
+#include "platform/stdio_file.h"
 
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+
+namespace sorowa {
 
 bool CStdioFile::Open(const std::wstring& path, OpenMode mode) {
     Close();
@@ -44,3 +46,5 @@ bool CStdioFile::Close() {
     m_file = nullptr;
     return !m_failed;
 }
+
+}  // namespace sorowa

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace sorowa {
+
 // Owns a thread's handle and closes it when it goes. Move-only.
 class CThreadHandle {
 public:
@@ -37,3 +39,5 @@ private:
 inline CThreadHandle AfxBeginThread(LPTHREAD_START_ROUTINE entry, void* parameter) {
     return CThreadHandle(CreateThread(nullptr, 0, entry, parameter, 0, nullptr));
 }
+
+}  // namespace sorowa
