@@ -4,6 +4,8 @@
 #include <io.h>
 #include <windows.h>
 
+#include "platform/unique_handle.h"
+
 namespace sorowa {
 
 bool CStdioFile::Open(const std::wstring& path, OpenMode mode) {
@@ -11,16 +13,18 @@ bool CStdioFile::Open(const std::wstring& path, OpenMode mode) {
     m_failed = false;
     // The system's own creation, so that "only where no file of that name exists" is decided
     // at the creation itself; the stream is put on top of it.
-    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                      mode == modeCreateNew ? CREATE_NEW : CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
-    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    FileHandle handle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                  mode == modeCreateNew ? CREATE_NEW : CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle) return false;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle.get()), _O_WRONLY | _O_BINARY);
     if (fd == -1) {
-        CloseHandle(handle);
+        handle.reset();
         SetLastError(ERROR_TOO_MANY_OPEN_FILES);
         return false;
     }
+    // The descriptor owns the handle now, and closes it.
+    handle.release();
     m_file = _fdopen(fd, "wb");
     if (m_file == nullptr) {
         _close(fd);

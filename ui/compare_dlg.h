@@ -82,6 +82,6 @@ private:
     // The run in progress, shared with its worker, from Start until its end notice arrives.
     std::shared_ptr<sorowa::WindowRun> m_run;
     // Its worker, for the wait when the window closes.
-    sorowa::CThreadHandle m_worker;
+    sorowa::ThreadHandle m_worker;
     CFont m_fontResult;
 };
