@@ -37,7 +37,7 @@ CCompareDlg::CCompareDlg(std::vector<std::wstring> commandLine, CWnd* parent)
 
 CCompareDlg::~CCompareDlg() = default;
 
-const MessageMap* CCompareDlg::GetThisMessageMap() {
+const MessageMap* CCompareDlg::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnMessage<&CCompareDlg::OnPaint>(WM_PAINT),
         OnMessage<&CCompareDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
@@ -52,7 +52,7 @@ const MessageMap* CCompareDlg::GetThisMessageMap() {
         OnMessage<&CCompareDlg::OnTimer>(WM_TIMER),
         OnMessage<&CCompareDlg::OnDpiChanged>(WM_DPICHANGED),
     };
-    static const MessageMap map = MakeMessageMap(CDialog::GetThisMessageMap(), entries);
+    static const MessageMap map = MakeMessageMap(CDialog::GetMessageMap(), entries);
     return &map;
 }
 

@@ -26,8 +26,7 @@ public:
     static constexpr DWORD kCloseWaitMs = 2000;
 
 protected:
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    const MessageMap* GetMessageMap() const override;
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;

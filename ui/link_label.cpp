@@ -36,7 +36,7 @@ void CLinkLabel::LoadHand() {
 
 CLinkLabel::CLinkLabel() { LoadHand(); }
 
-const MessageMap* CLinkLabel::GetThisMessageMap() {
+const MessageMap* CLinkLabel::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnMessage<&CLinkLabel::CtlColor>(WM_REFLECTED_CTLCOLOR),
         OnMessage<&CLinkLabel::OnSetCursor>(WM_SETCURSOR),
@@ -51,7 +51,7 @@ const MessageMap* CLinkLabel::GetThisMessageMap() {
         OnMessage<&CLinkLabel::OnSetFocus>(WM_SETFOCUS),
         OnMessage<&CLinkLabel::OnPaint>(WM_PAINT),
     };
-    static const MessageMap map = MakeMessageMap(CStatic::GetThisMessageMap(), entries);
+    static const MessageMap map = MakeMessageMap(CStatic::GetMessageMap(), entries);
     return &map;
 }
 

@@ -28,8 +28,7 @@ public:
     static constexpr COLORREF kHoverColour = RGB(255, 128, 0);
 
 protected:
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    const MessageMap* GetMessageMap() const override;
 
     // Called when the control asks its dialog for colours: the look's text colour on the
     // button face.
