@@ -4,6 +4,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include "platform/literal_path.h"
 #include "platform/unique_handle.h"
 
 namespace sorowa {
@@ -30,6 +31,11 @@ bool CStdioFile::Open(const std::wstring& path, OpenMode mode) {
         _close(fd);
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return false;
+    }
+    // The absolute path; a literal one in its ordinary form.
+    if (path.rfind(L"\\\\?\\", 0) == 0) {
+        m_path = OrdinaryPath(path);
+        return true;
     }
     const DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     std::wstring full(n, L'\0');
