@@ -9,12 +9,12 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control) {
     if (!control.SubclassDlgItem(static_cast<UINT>(id), pDX->m_pDlgWnd)) pDX->m_bFailed = true;
 }
 
-const MessageMap* CDialog::GetThisMessageMap() {
+const MessageMap* CDialog::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnCommand<&CDialog::OnOK>(IDOK),
         OnCommand<&CDialog::OnCancel>(IDCANCEL),
     };
-    static const MessageMap map = MakeMessageMap(CWnd::GetThisMessageMap(), entries);
+    static const MessageMap map = MakeMessageMap(CWnd::GetMessageMap(), entries);
     return &map;
 }
 

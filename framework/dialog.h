@@ -36,8 +36,7 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    const MessageMap* GetMessageMap() const override;
 
     // Called when the window and its controls exist, before it is shown; true lets the
     // platform give the focus to the first tab stop.

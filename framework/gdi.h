@@ -1,43 +1,39 @@
-// Owners of GDI objects and of painting. Each owns one handle, is move-only and releases
-// the handle on request or when it goes.
+// Owners of GDI objects, icons and cursors, and of painting. Each owns one handle, is
+// move-only and releases the handle on request or when it goes.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
+#include "platform/unique_handle.h"
+
+// A GDI object: a font, a brush.
+template <class Object>
+struct GdiObjectTraits {
+    using Handle = Object;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::DeleteObject(handle); }
+};
 
 template <class Handle>
 class CGdiObject {
 public:
-    CGdiObject() = default;
-    ~CGdiObject() { DeleteObject(); }
-    CGdiObject(CGdiObject&& other) noexcept : m_hObject(std::exchange(other.m_hObject, nullptr)) {}
-    CGdiObject& operator=(CGdiObject&& other) noexcept {
-        if (this != &other) {
-            DeleteObject();
-            m_hObject = std::exchange(other.m_hObject, nullptr);
-        }
-        return *this;
-    }
-
-    Handle GetSafeHandle() const { return m_hObject; }
-    operator Handle() const { return m_hObject; }
+    Handle GetSafeHandle() const { return m_object.get(); }
+    operator Handle() const { return m_object.get(); }
 
     BOOL DeleteObject() {
-        if (m_hObject == nullptr) return FALSE;
-        ::DeleteObject(std::exchange(m_hObject, nullptr));
+        if (!m_object) return FALSE;
+        m_object.reset();
         return TRUE;
     }
 
 protected:
     BOOL Attach(Handle handle) {
-        DeleteObject();
-        m_hObject = handle;
+        m_object.reset(handle);
         return handle != nullptr;
     }
 
 private:
-    Handle m_hObject = nullptr;
+    sorowa::UniqueHandle<GdiObjectTraits<Handle>> m_object;
 };
 
 class CFont : public CGdiObject<HFONT> {
@@ -57,39 +53,34 @@ public:
     BOOL CreateSolidBrush(COLORREF colour) { return Attach(::CreateSolidBrush(colour)); }
 };
 
-// An icon of the program's own, loaded at one size (never a shared system icon), destroyed
-// when its owner goes.
-class CIcon {
+// An icon made for the program, never a shared system icon.
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { DestroyIcon(handle); }
+};
+
+// An icon of the program's own, loaded at one size, destroyed when its owner goes.
+class CIcon : public sorowa::UniqueHandle<IconTraits> {
 public:
-    CIcon() = default;
-    ~CIcon() { Destroy(); }
-    CIcon(CIcon&& other) noexcept : m_hIcon(std::exchange(other.m_hIcon, nullptr)) {}
-    CIcon& operator=(CIcon&& other) noexcept {
-        if (this != &other) {
-            Destroy();
-            m_hIcon = std::exchange(other.m_hIcon, nullptr);
-        }
-        return *this;
-    }
+    using UniqueHandle::UniqueHandle;
 
     // The icon resource `id` of `module` at `size` x `size` pixels, from the image the
     // system picks for that size; no icon when it cannot be loaded.
     static CIcon Load(HINSTANCE module, int id, int size) {
-        CIcon icon;
-        icon.m_hIcon = static_cast<HICON>(
-            LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-        return icon;
+        return CIcon(static_cast<HICON>(
+            LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     }
 
-    HICON GetSafeHandle() const { return m_hIcon; }
-    operator HICON() const { return m_hIcon; }
+    HICON GetSafeHandle() const { return get(); }
+    operator HICON() const { return get(); }
+};
 
-private:
-    void Destroy() {
-        if (m_hIcon != nullptr) DestroyIcon(std::exchange(m_hIcon, nullptr));
-    }
-
-    HICON m_hIcon = nullptr;
+// A cursor of the program's own (a copy or a loaded file, never a shared system cursor).
+struct CursorTraits {
+    using Handle = HCURSOR;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { DestroyCursor(handle); }
 };
 
 // Begins painting a window when constructed and ends it when it goes.

@@ -1,6 +1,15 @@
 // Message tables: a static array of entries per window class, each naming a message (and,
 // for WM_COMMAND, a control identifier) and a typed handler. A class's table is searched
 // before its base class's; what no table handles goes to the window's default processing.
+// A class gives its table by overriding CWnd::GetMessageMap (framework/wnd.h), as in
+//
+//     const MessageMap* CDropEdit::GetMessageMap() const {
+//         static const MessageEntry entries[] = {
+//             OnMessage<&CDropEdit::OnDropFiles>(WM_DROPFILES),
+//         };
+//         static const MessageMap map = MakeMessageMap(CEdit::GetMessageMap(), entries);
+//         return &map;
+//     }
 #pragma once
 
 #include <windows.h>

@@ -20,7 +20,7 @@ BOOL FindSubclassData(HWND hwnd, SUBCLASSPROC proc, DWORD_PTR* refData) {
 
 CWnd::~CWnd() { Detach(); }
 
-const MessageMap* CWnd::GetThisMessageMap() {
+const MessageMap* CWnd::GetMessageMap() const {
     static const MessageMap map = {nullptr, nullptr, 0};
     return &map;
 }

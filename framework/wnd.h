@@ -32,8 +32,10 @@ public:
     void CenterWindow();
 
 protected:
-    static const MessageMap* GetThisMessageMap();
-    virtual const MessageMap* GetMessageMap() const { return GetThisMessageMap(); }
+    // The class's message table, chained to its base class's. Each class with a table of its
+    // own overrides this alone, reaching its base's table by the qualified call
+    // `Base::GetMessageMap()`, which does not dispatch. The window object's own table is empty.
+    virtual const MessageMap* GetMessageMap() const;
 
     // The message being handled, passed on unchanged to the window's own procedure.
     LRESULT Default();

@@ -72,4 +72,10 @@ std::wstring LiteralPath(const std::string& utf8) {
     return literal;
 }
 
+std::wstring OrdinaryPath(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + path.substr(7);
+    if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+    return path;
+}
+
 }  // namespace sorowa

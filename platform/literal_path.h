@@ -13,4 +13,8 @@ namespace sorowa {
 // either). Every other segment is kept exactly as it is.
 std::wstring LiteralPath(const std::string& path);
 
+// A literal path in the ordinary form, as the user and the shell read it ("C:\...",
+// "\\server\share\..."); any other path as it is.
+std::wstring OrdinaryPath(const std::wstring& path);
+
 }  // namespace sorowa

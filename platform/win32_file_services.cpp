@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "platform/literal_path.h"
 #include "platform/narrow_text.h"
+#include "platform/unique_handle.h"
 
 namespace sorowa {
 namespace {
@@ -13,28 +16,33 @@ namespace {
 
 class Win32OpenFile : public OpenFile {
 public:
-    explicit Win32OpenFile(HANDLE handle) : m_handle(handle) {}
-    ~Win32OpenFile() override { CloseHandle(m_handle); }
-    Win32OpenFile(const Win32OpenFile&) = delete;
-    Win32OpenFile& operator=(const Win32OpenFile&) = delete;
+    explicit Win32OpenFile(FileHandle file) : m_file(std::move(file)) {}
 
     bool Length(uint64_t& length) override {
         LARGE_INTEGER size;
-        if (!GetFileSizeEx(m_handle, &size)) return false;
+        if (!GetFileSizeEx(m_file.get(), &size)) return false;
         length = static_cast<uint64_t>(size.QuadPart);
         return true;
     }
 
     bool Read(void* buffer, uint32_t wanted, uint32_t& got) override {
         DWORD read = 0;
-        const BOOL ok = ReadFile(m_handle, buffer, wanted, &read, nullptr);
+        const BOOL ok = ReadFile(m_file.get(), buffer, wanted, &read, nullptr);
         got = read;
         return ok != FALSE;
     }
 
 private:
-    HANDLE m_handle;
+    FileHandle m_file;
 };
+
+// A listing's handle from FindFirstFileW, closed by FindClose.
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { FindClose(handle); }
+};
+using FindHandle = UniqueHandle<FindHandleTraits>;
 
 void ToEntry(const WIN32_FIND_DATAW& data, FolderEntry& entry) {
     entry.attributes = data.dwFileAttributes;
@@ -44,14 +52,11 @@ void ToEntry(const WIN32_FIND_DATAW& data, FolderEntry& entry) {
 
 class Win32Listing : public FolderListing {
 public:
-    explicit Win32Listing(HANDLE find) : m_find(find) {}
-    ~Win32Listing() override { FindClose(m_find); }
-    Win32Listing(const Win32Listing&) = delete;
-    Win32Listing& operator=(const Win32Listing&) = delete;
+    explicit Win32Listing(FindHandle find) : m_find(std::move(find)) {}
 
     ListStep Next(FolderEntry& entry) override {
         WIN32_FIND_DATAW data;
-        if (!FindNextFileW(m_find, &data)) {
+        if (!FindNextFileW(m_find.get(), &data)) {
             return GetLastError() == ERROR_NO_MORE_FILES ? ListStep::kEnd : ListStep::kFailed;
         }
         ToEntry(data, entry);
@@ -59,7 +64,7 @@ public:
     }
 
 private:
-    HANDLE m_find;
+    FindHandle m_find;
 };
 
 }  // namespace
@@ -70,22 +75,19 @@ uint32_t Win32FileServices::Attributes(const std::string& path) {
 
 std::unique_ptr<OpenFile> Win32FileServices::OpenForReading(const std::string& path) {
     // Share mode 0: no other open of the file succeeds while the pair is compared.
-    const HANDLE handle = CreateFileW(LiteralPath(path).c_str(), GENERIC_READ, 0, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    FileHandle file(CreateFileW(LiteralPath(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return nullptr;
     // Only files on a disk are compared; a device or a pipe could block or read as empty.
-    if (GetFileType(handle) != FILE_TYPE_DISK) {
-        CloseHandle(handle);
-        return nullptr;
-    }
-    return std::make_unique<Win32OpenFile>(handle);
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) return nullptr;
+    return std::make_unique<Win32OpenFile>(std::move(file));
 }
 
 std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& pattern,
                                                             FolderEntry& first, ListError& error) {
     WIN32_FIND_DATAW data;
-    const HANDLE find = FindFirstFileW(LiteralPath(pattern).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
+    FindHandle find(FindFirstFileW(LiteralPath(pattern).c_str(), &data));
+    if (!find) {
         const DWORD why = GetLastError();
         error = why == ERROR_FILE_NOT_FOUND || why == ERROR_NO_MORE_FILES ? ListError::kEmpty
                                                                           : ListError::kFailed;
@@ -93,20 +95,18 @@ std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& p
     }
     error = ListError::kNone;
     ToEntry(data, first);
-    return std::make_unique<Win32Listing>(find);
+    return std::make_unique<Win32Listing>(std::move(find));
 }
 
 std::string Win32FileServices::ShownName(const std::string& name) { return ShownText(name); }
 
 bool Win32FileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
-    const HANDLE handle = CreateFileW(LiteralPath(folder).c_str(), 0,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
+    const FileHandle handle(CreateFileW(
+        LiteralPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) return false;
     BY_HANDLE_FILE_INFORMATION info;
-    const bool known = GetFileInformationByHandle(handle, &info) != FALSE;
-    CloseHandle(handle);
-    if (!known) return false;
+    if (!GetFileInformationByHandle(handle.get(), &info)) return false;
     id.volume = info.dwVolumeSerialNumber;
     id.index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     return true;

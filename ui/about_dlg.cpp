@@ -44,13 +44,13 @@ CAboutDlg::CAboutDlg(std::wstring programPath, CWnd* parent)
 
 CAboutDlg::~CAboutDlg() = default;
 
-const MessageMap* CAboutDlg::GetThisMessageMap() {
+const MessageMap* CAboutDlg::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnMessage<&CAboutDlg::OnButtonDown>(WM_LBUTTONDOWN),
         OnMessage<&CAboutDlg::OnButtonDown>(WM_RBUTTONDOWN),
         OnMessage<&CAboutDlg::OnMouseActivate>(WM_MOUSEACTIVATE),
     };
-    static const MessageMap map = MakeMessageMap(CDialog::GetThisMessageMap(), entries);
+    static const MessageMap map = MakeMessageMap(CDialog::GetMessageMap(), entries);
     return &map;
 }
 

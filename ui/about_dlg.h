@@ -15,8 +15,7 @@ public:
     ~CAboutDlg() override;
 
 protected:
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    const MessageMap* GetMessageMap() const override;
 
     void DoDataExchange(CDataExchange* pDX) override;
     // Fills the version and copyright lines; the focus goes to OK.

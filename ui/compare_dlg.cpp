@@ -37,7 +37,7 @@ CCompareDlg::CCompareDlg(std::vector<std::wstring> commandLine, CWnd* parent)
 
 CCompareDlg::~CCompareDlg() = default;
 
-const MessageMap* CCompareDlg::GetThisMessageMap() {
+const MessageMap* CCompareDlg::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnMessage<&CCompareDlg::OnPaint>(WM_PAINT),
         OnMessage<&CCompareDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
@@ -52,7 +52,7 @@ const MessageMap* CCompareDlg::GetThisMessageMap() {
         OnMessage<&CCompareDlg::OnTimer>(WM_TIMER),
         OnMessage<&CCompareDlg::OnDpiChanged>(WM_DPICHANGED),
     };
-    static const MessageMap map = MakeMessageMap(CDialog::GetThisMessageMap(), entries);
+    static const MessageMap map = MakeMessageMap(CDialog::GetMessageMap(), entries);
     return &map;
 }
 
@@ -95,7 +95,7 @@ void CCompareDlg::OnOK() {
     m_run = std::make_shared<sorowa::WindowRun>(m_hWnd, m_editPath1.m_hWnd, m_editPath2.m_hWnd,
                                                 std::move(files), start);
     m_worker = sorowa::WindowRun::StartWorker(m_run);
-    if (m_worker.Get() == nullptr) {
+    if (!m_worker) {
         // No worker, so no end notice will come: back to idle at once.
         m_run.reset();
         SwitchStartAndStop(false);
@@ -168,7 +168,7 @@ void CCompareDlg::OnDestroy() {
         m_run->Detach();
         const DWORD start = GetTickCount();
         for (DWORD waited = 0; waited < kCloseWaitMs; waited = GetTickCount() - start) {
-            const HANDLE worker = m_worker.Get();
+            const HANDLE worker = m_worker.get();
             if (MsgWaitForMultipleObjects(1, &worker, FALSE, kCloseWaitMs - waited,
                                           QS_SENDMESSAGE) != WAIT_OBJECT_0 + 1) {
                 break;
@@ -176,7 +176,7 @@ void CCompareDlg::OnDestroy() {
             MSG msg;
             PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         }
-        m_worker.Close();
+        m_worker.reset();
         m_run.reset();
     }
     Default();

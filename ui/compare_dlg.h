@@ -26,8 +26,7 @@ public:
     static constexpr DWORD kCloseWaitMs = 2000;
 
 protected:
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    const MessageMap* GetMessageMap() const override;
 
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -82,6 +81,6 @@ private:
     // The run in progress, shared with its worker, from Start until its end notice arrives.
     std::shared_ptr<sorowa::WindowRun> m_run;
     // Its worker, for the wait when the window closes.
-    CThreadHandle m_worker;
+    sorowa::ThreadHandle m_worker;
     CFont m_fontResult;
 };

@@ -4,12 +4,12 @@
 #include "platform/narrow_text.h"
 #include "ui/shell_names.h"
 
-const MessageMap* CDropEdit::GetThisMessageMap() {
+const MessageMap* CDropEdit::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnMessage<&CDropEdit::OnDropFiles>(WM_DROPFILES),
         OnMessage<&CDropEdit::OnGetFieldPath>(WM_GETFIELDPATH),
     };
-    static const MessageMap map = MakeMessageMap(CEdit::GetThisMessageMap(), entries);
+    static const MessageMap map = MakeMessageMap(CEdit::GetMessageMap(), entries);
     return &map;
 }
 

@@ -20,8 +20,7 @@ public:
     std::wstring Path() const;
 
 protected:
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    const MessageMap* GetMessageMap() const override;
 
     // Called when items are dropped on the field: the first one's name replaces its text.
     void OnDropFiles(HDROP drop);

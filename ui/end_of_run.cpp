@@ -11,7 +11,7 @@ LRESULT CCompareDlg::OnCompareDone(WPARAM end, LPARAM) {
 
     // The worker's last act was its notice; it no longer touches the window or the run.
     m_run.reset();
-    m_worker.Close();
+    m_worker.reset();
 
     const std::wstring resultFile = m_sink.EndRun(static_cast<sorowa::RunEnd>(end));
     if (!resultFile.empty()) sorowa::ShellOpen(m_hWnd, resultFile);

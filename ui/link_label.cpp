@@ -1,7 +1,5 @@
 #include "ui/link_label.h"
 
-#include <utility>
-
 #include "framework/window_text.h"
 #include "platform/narrow_text.h"
 #include "ui/shell_open.h"
@@ -13,26 +11,7 @@ constexpr WORD kHelpHandCursor = 106;
 
 }  // namespace
 
-CLinkLabel::CCursorOwner::CCursorOwner(CCursorOwner&& other) noexcept
-    : m_hCursor(std::exchange(other.m_hCursor, nullptr)),
-      m_bOwned(std::exchange(other.m_bOwned, false)) {}
-
-CLinkLabel::CCursorOwner& CLinkLabel::CCursorOwner::operator=(CCursorOwner&& other) noexcept {
-    if (this != &other) {
-        Release();
-        m_hCursor = std::exchange(other.m_hCursor, nullptr);
-        m_bOwned = std::exchange(other.m_bOwned, false);
-    }
-    return *this;
-}
-
-void CLinkLabel::CCursorOwner::Release() {
-    if (m_bOwned && m_hCursor != nullptr) DestroyCursor(m_hCursor);
-    m_hCursor = nullptr;
-    m_bOwned = false;
-}
-
-CLinkLabel::CCursorOwner CLinkLabel::CCursorOwner::LoadHand() {
+void CLinkLabel::LoadHand() {
     // 247 leaves room for the name, so the path always fits.
     char path[MAX_PATH] = "";
     const UINT length = GetWindowsDirectoryA(path, 247);
@@ -43,19 +22,21 @@ CLinkLabel::CCursorOwner CLinkLabel::CCursorOwner::LoadHand() {
             // A copy, because the module's own cursor goes with the module.
             const HCURSOR copy = hand != nullptr ? CopyIcon(hand) : nullptr;
             FreeLibrary(help);
-            if (copy != nullptr) return CCursorOwner(copy, true);
+            if (copy != nullptr) {
+                m_ownCursor.reset(copy);
+                m_hCursor = copy;
+                return;
+            }
         }
     }
     // Systems without the help program, or whose help program has no hand, have their own.
-    if (const HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND))) {
-        return CCursorOwner(hand, false);
-    }
-    return CCursorOwner(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)), false);
+    m_hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    if (m_hCursor == nullptr) m_hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
 }
 
-CLinkLabel::CLinkLabel() : m_hCursor(CCursorOwner::LoadHand()) {}
+CLinkLabel::CLinkLabel() { LoadHand(); }
 
-const MessageMap* CLinkLabel::GetThisMessageMap() {
+const MessageMap* CLinkLabel::GetMessageMap() const {
     static const MessageEntry entries[] = {
         OnMessage<&CLinkLabel::CtlColor>(WM_REFLECTED_CTLCOLOR),
         OnMessage<&CLinkLabel::OnSetCursor>(WM_SETCURSOR),
@@ -70,7 +51,7 @@ const MessageMap* CLinkLabel::GetThisMessageMap() {
         OnMessage<&CLinkLabel::OnSetFocus>(WM_SETFOCUS),
         OnMessage<&CLinkLabel::OnPaint>(WM_PAINT),
     };
-    static const MessageMap map = MakeMessageMap(CStatic::GetThisMessageMap(), entries);
+    static const MessageMap map = MakeMessageMap(CStatic::GetMessageMap(), entries);
     return &map;
 }
 

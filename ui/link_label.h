@@ -28,8 +28,7 @@ public:
     static constexpr COLORREF kHoverColour = RGB(255, 128, 0);
 
 protected:
-    static const MessageMap* GetThisMessageMap();
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    const MessageMap* GetMessageMap() const override;
 
     // Called when the control asks its dialog for colours: the look's text colour on the
     // button face.
@@ -51,27 +50,9 @@ protected:
     void OnPaint();
 
 private:
-    // The cursor shown over a link: a private copy, destroyed with its owner, or a shared
-    // system cursor, which is never destroyed.
-    class CCursorOwner {
-    public:
-        CCursorOwner() = default;
-        ~CCursorOwner() { Release(); }
-        CCursorOwner(CCursorOwner&& other) noexcept;
-        CCursorOwner& operator=(CCursorOwner&& other) noexcept;
-
-        // The help program's hand cursor, else the system's, else the arrow.
-        static CCursorOwner LoadHand();
-
-        operator HCURSOR() const { return m_hCursor; }
-
-    private:
-        CCursorOwner(HCURSOR cursor, bool owned) : m_hCursor(cursor), m_bOwned(owned) {}
-        void Release();
-
-        HCURSOR m_hCursor = nullptr;
-        bool m_bOwned = false;
-    };
+    // The cursor shown over a link: the help program's hand cursor, as a private copy, else
+    // the system's hand, else the arrow.
+    void LoadHand();
 
     // The normal look, or the focused look while the control has the focus.
     void ResetLook();
@@ -88,7 +69,10 @@ private:
 
     LOGFONTA m_lf = {};  // the dialog's font, taken at the first paint
     int m_bPressed = 0;
-    CCursorOwner m_hCursor;
+    // The private copy, destroyed with the control; none when a shared system cursor is used.
+    sorowa::UniqueHandle<CursorTraits> m_ownCursor;
+    // What is shown: the copy, or a shared system cursor, which is never destroyed.
+    HCURSOR m_hCursor = nullptr;
     CFont m_font;  // holds no font until the first paint has ended
     COLORREF m_crText = kNormalColour;
 };

@@ -8,6 +8,7 @@
 
 #include "engine/compare_receiver.h"
 #include "engine/texts.h"
+#include "platform/literal_path.h"
 #include "platform/narrow_text.h"
 #include "ui/result_file_name.h"
 
@@ -16,7 +17,7 @@ namespace sorowa {
 uint32_t ResultSink::SystemTicks() { return GetTickCount(); }
 
 bool ResultSink::PathExistsOnDisk(const std::string& path) {
-    return GetFileAttributesW(WideFromUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(LiteralPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 ResultSink::ResultSink(ResultBox& box, Clock clock, PathExists exists)
@@ -84,7 +85,7 @@ bool ResultSink::CreateResultFile(const std::string& folder, std::string& name) 
         if (m_exists(name)) continue;
         // Created only where no file of the name exists: a file made since the test above
         // is never overwritten, and the next number is tried instead.
-        if (m_file.Open(WideFromUtf8(name), CStdioFile::modeCreateNew)) return true;
+        if (m_file.Open(LiteralPath(name), CStdioFile::modeCreateNew)) return true;
         const DWORD error = GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return false;
     }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/run_state.h"
-#include "framework/stdio_file.h"
+#include "platform/stdio_file.h"
 #include "ui/result_box.h"
 
 namespace sorowa {

@@ -1,8 +1,8 @@
 #include "ui/window_run.h"
 
 #include "engine/compare_run.h"
-#include "framework/worker_thread.h"
 #include "platform/narrow_text.h"
+#include "platform/worker_thread.h"
 #include "ui/drop_edit.h"
 
 namespace sorowa {
@@ -15,10 +15,10 @@ WindowRun::WindowRun(HWND dialog, HWND pathField1, HWND pathField2,
       m_files(std::move(files)),
       m_state(start) {}
 
-CThreadHandle WindowRun::StartWorker(const std::shared_ptr<WindowRun>& run) {
+ThreadHandle WindowRun::StartWorker(const std::shared_ptr<WindowRun>& run) {
     auto* share = new std::shared_ptr<WindowRun>(run);
-    CThreadHandle worker = AfxBeginThread(WorkerEntry, share);
-    if (worker.Get() == nullptr) delete share;
+    ThreadHandle worker = StartThread(WorkerEntry, share);
+    if (!worker) delete share;
     return worker;
 }
 

@@ -13,7 +13,7 @@
 #include "engine/compare_receiver.h"
 #include "engine/file_services.h"
 #include "engine/run_state.h"
-#include "framework/worker_thread.h"
+#include "platform/worker_thread.h"
 
 namespace sorowa {
 
@@ -34,7 +34,7 @@ public:
 
     // Starts the worker with a share of `run` of its own. The owner of the worker's handle is
     // empty when no worker could start.
-    static CThreadHandle StartWorker(const std::shared_ptr<WindowRun>& run);
+    static ThreadHandle StartWorker(const std::shared_ptr<WindowRun>& run);
 
     RunState& State() { return m_state; }
 

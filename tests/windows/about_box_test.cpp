@@ -40,14 +40,13 @@ public:
     using CAboutDlg::CAboutDlg;
 
 protected:
-    static const MessageMap* GetThisMessageMap() {
+    const MessageMap* GetMessageMap() const override {
         static const MessageEntry entries[] = {
             OnMessage<&AboutUnderTest::OnTestRun>(WM_TEST_RUN),
         };
-        static const MessageMap map = MakeMessageMap(CAboutDlg::GetThisMessageMap(), entries);
+        static const MessageMap map = MakeMessageMap(CAboutDlg::GetMessageMap(), entries);
         return &map;
     }
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
     LRESULT OnTestRun(WPARAM function, LPARAM) {
         (*reinterpret_cast<const std::function<void()>*>(function))();

@@ -1,13 +1,55 @@
-// The framework's pieces that the windows' tests do not reach on their own.
+// The pieces beneath the windows, the framework's and the platform's, that the windows' tests
+// do not reach on their own.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "framework/stdio_file.h"
+#include <utility>
+#include <vector>
+
 #include "platform/narrow_text.h"
+#include "platform/stdio_file.h"
+#include "platform/unique_handle.h"
 #include "tests/windows/temp_folder.h"
 
 namespace sorowa::testing {
 namespace {
+
+// Handles that are numbers, whose closes are recorded; 0 stands for none.
+struct RecordedTraits {
+    using Handle = int;
+    static Handle Invalid() { return 0; }
+    static void Close(Handle handle) { closed.push_back(handle); }
+    static inline std::vector<int> closed;
+};
+
+TEST(UniqueHandle, EachHandleIsClosedOnceByItsLastOwner) {
+    using Owner = UniqueHandle<RecordedTraits>;
+    using Closed = std::vector<int>;
+    RecordedTraits::closed.clear();
+    {
+        Owner a(1);
+        Owner b(std::move(a));
+        EXPECT_FALSE(a);
+        ASSERT_TRUE(b);
+        EXPECT_EQ(b.get(), 1);
+        Owner c(2);
+        c = std::move(b);  // c lets 2 go and takes 1
+        EXPECT_EQ(RecordedTraits::closed, Closed{2});
+        Owner& same = c;
+        c = std::move(same);  // onto itself: nothing changes
+        EXPECT_EQ(c.get(), 1);
+        c.reset(3);
+        EXPECT_EQ(RecordedTraits::closed, (Closed{2, 1}));
+        EXPECT_EQ(c.release(), 3);  // given up: the owner never closes it
+        EXPECT_FALSE(c);
+        c.reset();
+        Owner d(4);
+        Owner none;
+        EXPECT_EQ(RecordedTraits::closed, (Closed{2, 1}));
+    }
+    // Only d held a handle when the owners went.
+    EXPECT_EQ(RecordedTraits::closed, (Closed{2, 1, 4}));
+}
 
 TEST(StdioFile, WritesBinaryRecordsItsAbsolutePathAndSharesNothing) {
     TempFolder tmp;

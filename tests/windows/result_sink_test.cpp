@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/literal_path.h"
 #include "platform/narrow_text.h"
 #include "engine/texts.h"
 #include "tests/windows/temp_folder.h"
@@ -191,6 +193,56 @@ TEST(ResultSink, ANameTakenAfterTheCheckIsNeverOverwritten) {
     EXPECT_EQ(NarrowText(sink.EndRun(RunEnd::kComplete)), name);
     EXPECT_TRUE(ReadWholeFile(name) == piece);
     EXPECT_EQ(ReadWholeFile(tmp / "Result.txt"), "made by someone else");
+}
+
+// Reads a whole file through its literal path, which reaches any name and length.
+std::string ReadLiteral(const std::string& path) {
+    const HANDLE file = CreateFileW(LiteralPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string content;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        content.append(buffer, got);
+    CloseHandle(file);
+    return content;
+}
+
+TEST(ResultSink, TheResultFileGoesBesideFirstPathsOnlyTheLiteralFormReaches) {
+    // A first folder past MAX_PATH, and first folders whose names end in a dot or a space,
+    // which the ordinary path forms take for "trail": beside them, "trail" holds a Result.txt
+    // of someone else's.
+    const std::string lng(60, 'L');
+    const std::string longFolder = lng + "\\" + lng + "\\" + lng + "\\" + lng + "\\" + lng;
+    for (const std::string& folder : {longFolder, std::string("trail."), std::string("trail ")}) {
+        TempFolder tmp;
+        tmp.Write("trail\\Result.txt", "someone else's");
+        std::string made = tmp.Path();
+        for (size_t at = 0; at <= folder.size();) {
+            const size_t end = std::min(folder.find('\\', at), folder.size());
+            made += "\\" + folder.substr(at, end - at);
+            ASSERT_TRUE(CreateDirectoryW(LiteralPath(made).c_str(), nullptr)) << made;
+            at = end + 1;
+        }
+        const std::string first = tmp / folder;
+        ASSERT_EQ(first, made);
+        if (folder == longFolder) {
+            EXPECT_GT(first.size(), 260u);
+        }
+
+        RecordingBox box;
+        box.firstPath = first + "\\data.bin";
+        ResultSink sink(box);
+        sink.BeginRun();
+        const std::string piece(ResultSink::kDisplayBudget + 1, 'q');
+        EXPECT_TRUE(Take(sink, piece));
+        const std::string name = first + "\\Result.txt";
+        EXPECT_EQ(box.text, Notice(name)) << folder;
+        EXPECT_EQ(NarrowText(sink.EndRun(RunEnd::kComplete)), name) << folder;
+        EXPECT_TRUE(ReadLiteral(name) == piece) << folder;
+        EXPECT_EQ(ReadWholeFile(tmp / "trail\\Result.txt"), "someone else's") << folder;
+    }
 }
 
 TEST(ResultSink, PiecesForTheBoxGoInTogetherAtMostEveryFlushInterval) {

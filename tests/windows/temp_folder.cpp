@@ -1,10 +1,36 @@
 #include "tests/windows/temp_folder.h"
 
-#include <shellapi.h>
-
 #include <stdexcept>
 
 namespace sorowa::testing {
+namespace {
+
+// Removes the folder `path` (literal) and all it holds. The shell's own removal is no use
+// here: it builds each name in a buffer of MAX_PATH, and under Wine a name past that comes
+// out empty, so that it goes on removing the process's current folder instead.
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring inner = path + L"\\" + name;
+            const DWORD kind = data.dwFileAttributes;
+            if ((kind & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                DeleteFileW(inner.c_str());
+            } else if ((kind & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+                RemoveDirectoryW(inner.c_str());  // a link: only the link goes
+            } else {
+                RemoveTree(inner);
+            }
+        } while (FindNextFileW(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
 
 TempFolder::TempFolder() {
     char temp[MAX_PATH];
@@ -18,13 +44,12 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
-    // SHFileOperation wants a list of names ended by an empty one.
-    std::string from = m_path + '\0';
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationA(&op);
+    // The path is absolute, with no "." or "..": its literal form is the prefix before it.
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, m_path.data(), static_cast<int>(m_path.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, m_path.data(), static_cast<int>(m_path.size()), wide.data(), n);
+    RemoveTree(L"\\\\?\\" + wide);
 }
 
 void TempFolder::MakeFolder(const std::string& relative) const {
