@@ -25,6 +25,33 @@ HWND FindShownWindow(DWORD thread) {
     return found;
 }
 
+BOOL CALLBACK CancelShownWindow(HWND hwnd, LPARAM) {
+    if (IsWindowVisible(hwnd)) PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+// How long a dialog may take to go after its driver returned, when the driver asked for it.
+constexpr unsigned kCloseTimeMs = 30000;
+
+// Ends whatever a driver left open on the dialog's `thread`: a failed ASSERT returns from the
+// driver at once, and a dialog left open would hold the case until its time-out. A driver
+// that ended in such a failure gets no time for a close it never asked for; one that
+// returned normally gets the time a close may take, and a dialog still open then is a failure
+// of its own. Every shown window of the thread is cancelled, a box opened over the dialog
+// with it, until the dialog has ended.
+void EndWhatTheDriverLeftOpen(DWORD thread, const std::atomic<bool>& dialogEnded) {
+    const auto ended = [&] { return dialogEnded.load(); };
+    if (!::testing::Test::HasFatalFailure()) {
+        if (WaitFor(ended, kCloseTimeMs)) return;
+        ADD_FAILURE() << "the dialog was still open " << kCloseTimeMs
+                      << " ms after its driver returned; the driver closes it";
+    }
+    while (!ended()) {
+        EnumThreadWindows(thread, CancelShownWindow, 0);
+        WaitFor(ended, 1000);
+    }
+}
+
 // What the shell was asked to open while a recorder lives.
 std::vector<std::pair<HWND, std::wstring>> g_opened;
 void RecordShellOpen(HWND owner, const std::wstring& target) {
@@ -78,8 +105,10 @@ unsigned RunDialog(CDialog& dialog, const std::function<void(HWND)>& drive) {
     std::thread driver([&] {
         HWND hwnd = nullptr;
         WaitFor([&] { return (hwnd = FindShownWindow(thread)) != nullptr || dialogEnded; });
-        if (hwnd != nullptr) drive(hwnd);
+        if (hwnd == nullptr) return;
+        drive(hwnd);
         driverDone = GetTickCount();
+        EndWhatTheDriverLeftOpen(thread, dialogEnded);
     });
     const INT_PTR result = dialog.DoModal();
     const DWORD ended = GetTickCount();

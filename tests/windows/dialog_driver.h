@@ -14,8 +14,10 @@
 
 namespace sorowa::testing {
 
-// Runs `dialog` until it ends; `drive` gets its window once it is shown. Returns the time,
-// in milliseconds, from the driver's return to the end of DoModal.
+// Runs `dialog` until it ends; `drive` gets its window once it is shown, and closes it. A
+// dialog that `drive` left open, as a failed ASSERT leaves it, is closed for it (a failure
+// unless `drive` stopped on a fatal one). Returns the time, in milliseconds, from the
+// driver's return to the end of DoModal.
 unsigned RunDialog(CDialog& dialog, const std::function<void(HWND)>& drive);
 
 // Runs a main window once: fills both path fields, presses Start and waits for the end of the

@@ -133,7 +133,13 @@ TEST(Program, CommandLineFillsTheFieldsAndNothingStartsByItself) {
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(ItemText(hwnd, IDC_PATH1), tmp / "with blank");
     EXPECT_EQ(ItemText(hwnd, IDC_PATH2), tmp / "two");
+    // A run started at the program's start, at once or a little later, would have shown its
+    // closing line by now.
+    Sleep(500);
+    Sync(hwnd);
     EXPECT_EQ(ItemText(hwnd, IDC_RESULT), "");
+    EXPECT_TRUE(ItemEnabled(hwnd, IDOK));
+    EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
     SetForegroundWindow(hwnd);
     Settle(hwnd);
     PressKey(VK_RETURN);

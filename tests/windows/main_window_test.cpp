@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <winternl.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -405,44 +406,59 @@ TEST_F(MainWindow, OnePieceLongerThanTheBudgetKeepsTheOverflowNotice) {
 }
 
 TEST_F(MainWindow, StopInFolderModeEndsWithWholeBlocksAndTheStopLine) {
-    // Many pairs, each slow enough to read that the stop lands early in the walk.
-    const size_t kPairs = 120;
-    const std::string big(1 << 20, 'a');
+    // Pairs of two read blocks that differ in the second. The run is held in the reads of the
+    // second pair's second block while Stop is pressed, so that the worker cannot end before
+    // the window has been looked at: the second pair is finished and no third one begun.
+    const size_t kPairs = 4;
+    const std::string big(kBlockSize, 'a');
     for (size_t i = 0; i < kPairs; ++i) {
         m_tmp.Write("one\\f" + std::to_string(i), big + "1");
         m_tmp.Write("two\\f" + std::to_string(i), big + "2");
     }
-    CCompareDlg dlg;
+    // The calls before that: the first pair's two opens and four reads, the second pair's two
+    // opens and the two reads of its first block.
+    auto hold = std::make_shared<CallHold>(6 + 4);
+    HeldMainWindow dlg(hold);
     RunDialog(dlg, [&](HWND hwnd) {
         SetItemText(hwnd, IDC_PATH1, m_tmp / "one");
         SetItemText(hwnd, IDC_PATH2, m_tmp / "two");
         Click(hwnd, IDOK);
+        ASSERT_TRUE(hold->WaitUntilHeld());
         EXPECT_TRUE(WaitFor([&] { return !ItemText(hwnd, IDC_RESULT).empty(); }));
-        Click(hwnd, IDC_STOP);
-        // Stopping: Start stays disabled and Stop enabled until the worker is done.
-        EXPECT_FALSE(ItemEnabled(hwnd, IDOK));
-        EXPECT_TRUE(ItemEnabled(hwnd, IDC_STOP));
-        Click(hwnd, IDC_STOP);
+        // Stopping: Start stays disabled and Stop enabled until the worker is done, whether
+        // Stop is pressed once or again.
+        for (int press = 0; press < 2; ++press) {
+            Click(hwnd, IDC_STOP);
+            EXPECT_FALSE(ItemEnabled(hwnd, IDOK));
+            EXPECT_TRUE(ItemEnabled(hwnd, IDC_STOP));
+        }
+        hold->Release();
         EXPECT_TRUE(WaitForEndOfRun(hwnd));
         EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
 
-        // Every block is whole, the walk ended long before the last pair, and the box says
-        // that it was stopped.
+        // Two whole blocks in listing order, and the box says that the run was stopped.
         const std::string box = ItemText(hwnd, IDC_RESULT);
-        size_t blocks = 0;
-        for (size_t at = 0; (at = box.find("FILENAME f", at)) != std::string::npos; ++at) ++blocks;
-        EXPECT_GE(blocks, 1u);
-        EXPECT_LT(blocks, kPairs);
-        const std::string tail = "\r\n00100000 : 31 32\r\n\r\n" + kStopped;
-        EXPECT_EQ(box.compare(box.size() - tail.size(), tail.size(), tail), 0) << box;
+        const auto block = [](size_t i) {
+            return "FILENAME f" + std::to_string(i) + "\r\n00100000 : 31 32\r\n";
+        };
+        bool twoBlocks = false;
+        for (size_t i = 0; i < kPairs; ++i) {
+            for (size_t j = 0; j < kPairs; ++j) {
+                twoBlocks |= i != j && box == block(i) + "\r\n" + block(j) + "\r\n" + kStopped;
+            }
+        }
+        EXPECT_TRUE(twoBlocks) << box;
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
 }
 
 TEST_F(MainWindow, WaitCursorOnlyWhileARunIsInProgress) {
-    m_tmp.Write("one\\big", std::string(64 << 20, 'a'));
-    m_tmp.Write("two\\big", std::string(64 << 20, 'a'));
-    CCompareDlg dlg;
+    m_tmp.Write("one\\x", "a");
+    m_tmp.Write("two\\x", "a");
+    // The run is held in its first open, so that it is still in progress when the cursor is
+    // asked for.
+    auto hold = std::make_shared<CallHold>(0);
+    HeldMainWindow dlg(hold);
     RunDialog(dlg, [&](HWND hwnd) {
         // A cursor request with no hit-test code: the default processing leaves it alone.
         EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, 0, 0), FALSE);
@@ -452,6 +468,7 @@ TEST_F(MainWindow, WaitCursorOnlyWhileARunIsInProgress) {
         EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, 0, 0), TRUE);
         Click(hwnd, IDC_STOP);
         EXPECT_EQ(SendMessageA(hwnd, WM_SETCURSOR, 0, 0), FALSE);
+        hold->Release();
         EXPECT_TRUE(WaitForEndOfRun(hwnd));
         // Stopped before any piece: the stop line alone.
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), kStopped);
@@ -549,6 +566,25 @@ TEST_F(MainWindow, KeyboardFocusGoesToStopAndBackOnlyWhenItWasOnStart) {
     }
 }
 
+// The main window, counting the runs it begins: each asks for its file services once.
+class CountingMainWindow : public CCompareDlg {
+public:
+    using CCompareDlg::CCompareDlg;
+    unsigned Runs() const { return m_runs; }
+
+protected:
+    std::unique_ptr<FileServices> MakeFileServices() override {
+        ++m_runs;
+        return CCompareDlg::MakeFileServices();
+    }
+
+private:
+    std::atomic<unsigned> m_runs{0};
+};
+
+// How long a window is watched for a run that starts by itself.
+constexpr DWORD kNoRunWaitMs = 500;
+
 TEST_F(MainWindow, CommandLineFillsTheFields) {
     struct Case {
         std::vector<std::wstring> commandLine;
@@ -564,11 +600,18 @@ TEST_F(MainWindow, CommandLineFillsTheFields) {
          "D:\\two"},
     };
     for (const Case& c : cases) {
-        CCompareDlg dlg(c.commandLine);
+        CountingMainWindow dlg(c.commandLine);
         RunDialog(dlg, [&](HWND hwnd) {
             EXPECT_EQ(ItemText(hwnd, IDC_PATH1), c.path1);
             EXPECT_EQ(ItemText(hwnd, IDC_PATH2), c.path2);
-            EXPECT_EQ(ItemText(hwnd, IDC_RESULT), "");  // no run starts by itself
+            // No run starts by itself: one started at the window's start, at once or a little
+            // later, would have begun and shown its report by now.
+            Sleep(kNoRunWaitMs);
+            Sync(hwnd);
+            EXPECT_EQ(dlg.Runs(), 0u);
+            EXPECT_EQ(ItemText(hwnd, IDC_RESULT), "");
+            EXPECT_TRUE(ItemEnabled(hwnd, IDOK));
+            EXPECT_FALSE(ItemEnabled(hwnd, IDC_STOP));
             PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
         });
     }
