@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <utility>
 
-#include "engine/texts.h"
+#include "ui/texts.h"
 #include "framework/window_text.h"
 #include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"

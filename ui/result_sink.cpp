@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "engine/compare_receiver.h"
-#include "engine/texts.h"
+#include "ui/texts.h"
 #include "platform/narrow_text.h"
 #include "ui/result_file_name.h"
 

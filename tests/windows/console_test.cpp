@@ -17,6 +17,7 @@
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
+#include "ui/texts.h"
 
 namespace sorowa::testing {
 namespace {

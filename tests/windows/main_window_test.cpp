@@ -22,6 +22,7 @@
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
 #include "ui/shell_names.h"
+#include "ui/texts.h"
 
 namespace sorowa::testing {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/narrow_text.h"
-#include "engine/texts.h"
+#include "ui/texts.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/result_box.h"
 #include "ui/result_file_name.h"

@@ -21,6 +21,7 @@
 #include "tests/windows/report_blocks.h"
 #include "ui/compare_dlg.h"
 #include "ui/shell_open.h"
+#include "ui/texts.h"
 
 namespace sorowa::testing {
 namespace {
