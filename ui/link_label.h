@@ -84,9 +84,9 @@ private:
 
     // Gives the control a fresh font from m_lf with the given underline.
     void ApplyFont(BYTE underline);
-    std::string Text() const;
+    std::wstring Text() const;
 
-    LOGFONTA m_lf = {};  // the dialog's font, taken at the first paint
+    LOGFONTW m_lf = {};  // the dialog's font, taken at the first paint
     int m_bPressed = 0;
     CCursorOwner m_hCursor;
     CFont m_font;  // holds no font until the first paint has ended
