@@ -11,8 +11,10 @@ include(GoogleTest)
 # "skipped" over any exit status.
 set(SOROWA_GTEST_SKIPPED "\\[  SKIPPED \\]")
 
+# SUFFIX goes after each case's name, and ENVIRONMENT into each case's environment: a program
+# registered more than once (under several locales, say) gets a suffix per registration.
 function(sorowa_add_gtest_cases target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "EXTRA_ARGS;FIXTURES")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "SUFFIX" "EXTRA_ARGS;FIXTURES;ENVIRONMENT")
     if(NOT CMAKE_CROSSCOMPILING)
         gtest_discover_tests(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} NO_PRETTY_VALUES
             PROPERTIES FAIL_REGULAR_EXPRESSION "${SOROWA_GTEST_SKIPPED}")
@@ -23,12 +25,19 @@ function(sorowa_add_gtest_cases target)
     # --gtest, scripts/gtest-verdict): ctest's output expressions win over the exit status.
     set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR
         ${CMAKE_CROSSCOMPILING_EMULATOR} --gtest)
-    gtest_add_tests(TARGET ${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} TEST_LIST cases)
+    set(suffix)
+    if(ARG_SUFFIX)
+        set(suffix TEST_SUFFIX ${ARG_SUFFIX})
+    endif()
+    gtest_add_tests(TARGET ${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} ${suffix} TEST_LIST cases)
     set_property(GLOBAL APPEND PROPERTY SOROWA_WINE_CASES ${cases})
     set_tests_properties(${cases} PROPERTIES
         FIXTURES_REQUIRED "wine_display;wine_prefix;${ARG_FIXTURES}"
         RESOURCE_LOCK wine_display
         SKIP_RETURN_CODE 77)
+    if(ARG_ENVIRONMENT)
+        set_tests_properties(${cases} PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}")
+    endif()
 endfunction()
 
 # A test program: its sources and libraries, the tests' include root, warnings as errors, and
