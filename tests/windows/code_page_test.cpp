@@ -213,18 +213,17 @@ TEST_F(CodePage, APathOutsideTheCodePageIsItselfInItsFieldAndCompared) {
     // 한글\über.bin on both sides.
     const std::wstring path1 = Cp(L"\uD55C\uAE00\\l\\\u00FCber.bin");
     const std::wstring path2 = Cp(L"\uD55C\uAE00\\r\\\u00FCber.bin");
-    enum class Way { kCommandLine, kTyped, kDropped };
-    for (const Way way : {Way::kCommandLine, Way::kTyped, Way::kDropped}) {
-        SCOPED_TRACE(static_cast<int>(way));
+    for (const std::string way : {"command line", "typed", "dropped"}) {
+        SCOPED_TRACE(way);
         std::vector<std::wstring> commandLine = {L"sorowa.exe"};
-        if (way == Way::kCommandLine) commandLine.insert(commandLine.end(), {path1, path2});
+        if (way == "command line") commandLine.insert(commandLine.end(), {path1, path2});
         CCompareDlg dlg(commandLine);
         RunDialog(dlg, [&](HWND hwnd) {
             for (const auto& [id, path] :
                  {std::pair{IDC_PATH1, path1}, std::pair{IDC_PATH2, path2}}) {
                 const HWND field = GetDlgItem(hwnd, id);
-                if (way == Way::kTyped) Type(field, path);
-                if (way == Way::kDropped) {
+                if (way == "typed") Type(field, path);
+                if (way == "dropped") {
                     SendMessageW(field, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeWideDrop(path)),
                                  0);
                 }
