@@ -17,23 +17,29 @@ include(GoogleTest)
 # tests/engine/engine_test_main.cpp, fails a case that skips).
 
 # NO_WINDOWS: the program's cases make no window, so they need no display and run beside the
-# others rather than one at a time.
+# others rather than one at a time. SUFFIX goes after each case's name, and ENVIRONMENT into
+# each case's environment: a program registered more than once (under several locales, say)
+# gets a suffix per registration.
 function(sorowa_add_gtest_cases target)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "NO_WINDOWS" "" "EXTRA_ARGS;FIXTURES;ENVIRONMENT")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "NO_WINDOWS" "SUFFIX" "EXTRA_ARGS;FIXTURES;ENVIRONMENT")
+    set(registration ${target}${ARG_SUFFIX})
     if(CMAKE_CROSSCOMPILING)
         set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR
             ${CMAKE_CROSSCOMPILING_EMULATOR} --gtest)
         # The first listing of a tree makes its Wine prefix, which takes a while.
         set(timeout DISCOVERY_TIMEOUT 300)
     endif()
+    if(ARG_SUFFIX)
+        set(suffix TEST_SUFFIX ${ARG_SUFFIX})
+    endif()
     gtest_discover_tests(${target} EXTRA_ARGS ${ARG_EXTRA_ARGS} NO_PRETTY_VALUES
-        DISCOVERY_MODE PRE_TEST ${timeout})
+        DISCOVERY_MODE PRE_TEST ${timeout} ${suffix} TEST_LIST ${registration}_TESTS)
 
     # Properties whose values are lists do not survive the discovery's own PROPERTIES, so
     # they are set on the listed cases by a file that ctest reads after the listing. LABELS
-    # names the program, for the summary's count of cases per program.
-    set(script "if(${target}_TESTS)\n  set_tests_properties(\${${target}_TESTS} PROPERTIES")
-    string(APPEND script " LABELS ${target}")
+    # names the registration, for the summary's count of cases per program.
+    set(script "if(${registration}_TESTS)\n  set_tests_properties(\${${registration}_TESTS} PROPERTIES")
+    string(APPEND script " LABELS ${registration}")
     if(CMAKE_CROSSCOMPILING)
         sorowa_wine_needs(needs ${ARG_NO_WINDOWS} ${ARG_FIXTURES})
         string(APPEND script " ${needs} SKIP_RETURN_CODE 77")
@@ -42,14 +48,19 @@ function(sorowa_add_gtest_cases target)
         endif()
     endif()
     string(APPEND script ")\nendif()\n")
-    set(file ${CMAKE_CURRENT_BINARY_DIR}/${target}_properties.cmake)
+    set(file ${CMAKE_CURRENT_BINARY_DIR}/${registration}_properties.cmake)
     file(WRITE ${file} "${script}")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
-    # What the i686 group's whole-program runs need to start each program as its cases do.
-    set_property(GLOBAL APPEND PROPERTY SOROWA_TEST_PROGRAMS ${target})
-    set_target_properties(${target} PROPERTIES SOROWA_EXTRA_ARGS "${ARG_EXTRA_ARGS}"
-        SOROWA_FIXTURES "${ARG_FIXTURES}" SOROWA_ENVIRONMENT "${ARG_ENVIRONMENT}"
-        SOROWA_NO_WINDOWS "${ARG_NO_WINDOWS}")
+    # What the i686 group's whole-program runs need to start each registration as its cases
+    # start.
+    set_property(GLOBAL APPEND PROPERTY SOROWA_TEST_PROGRAMS ${registration})
+    foreach(what TARGET EXTRA_ARGS FIXTURES ENVIRONMENT NO_WINDOWS)
+        set(value ${ARG_${what}})
+        if(what STREQUAL "TARGET")
+            set(value ${target})
+        endif()
+        set_property(GLOBAL PROPERTY SOROWA_${registration}_${what} "${value}")
+    endforeach()
 endfunction()
 
 # In `out`, the test properties of a Windows program's cases as ctest script text: the

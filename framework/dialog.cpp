@@ -28,9 +28,9 @@ HWND CDialog::OwnerWindow() const {
 }
 
 INT_PTR CDialog::DoModal() {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     const HRSRC found =
-        FindResourceA(instance, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(5));
+        FindResourceW(instance, MAKEINTRESOURCEW(m_nIDTemplate), MAKEINTRESOURCEW(5));
     const HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (bytes == nullptr) return -1;
@@ -53,14 +53,16 @@ INT_PTR CDialog::DoModal() {
 
     m_bModalRunning = true;
     m_nModalResult = -1;
+    // A Unicode window, as are the controls the template makes: every text they hold is
+    // UTF-16, whatever the system's code page.
     const HWND hwnd =
-        CreateDialogIndirectParamA(instance, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()), owner,
+        CreateDialogIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), owner,
                                    DialogProc, reinterpret_cast<LPARAM>(this));
     if (hwnd != nullptr && m_bModalRunning) ShowWindow(hwnd, SW_SHOWNORMAL);
 
     MSG msg;
     while (hwnd != nullptr && m_bModalRunning) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {  // WM_QUIT: end the dialog and hand the quit on to the next loop
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
@@ -75,7 +77,7 @@ INT_PTR CDialog::DoModal() {
         }
         if (!consumed) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
 
@@ -90,7 +92,7 @@ void CDialog::EndDialog(INT_PTR result) {
     m_nModalResult = result;
     m_bModalRunning = false;
     // Wakes the modal loop if it waits in GetMessage while serving a sent message.
-    if (m_hWnd != nullptr) PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    if (m_hWnd != nullptr) PostMessageW(m_hWnd, WM_NULL, 0, 0);
 }
 
 BOOL CDialog::UpdateData(BOOL saveAndValidate) {
@@ -99,7 +101,7 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     return dx.m_bFailed ? FALSE : TRUE;
 }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) { return IsDialogMessageA(m_hWnd, msg); }
+BOOL CDialog::PreTranslateMessage(MSG* msg) { return IsDialogMessageW(m_hWnd, msg); }
 
 BOOL CDialog::OnInitDialog() {
     if (!UpdateData(FALSE)) {
@@ -130,7 +132,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lPa
     // A top-level dialog that initialisation did not place is centred.
     RECT after;
     GetWindowRect(hwnd, &after);
-    if (EqualRect(&before, &after) && (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+    if (EqualRect(&before, &after) && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
         self->CenterWindow();
     }
     return setFocus;

@@ -39,12 +39,13 @@ private:
 class CFont : public CGdiObject<HFONT> {
 public:
     // A font of `pointSize` tenths of a point on the screen (or on `dc`), the default
-    // character set and the given face; every other field 0.
-    BOOL CreatePointFont(int pointSize, const char* faceName, HDC dc = nullptr);
+    // character set and the given face (its wide name, so that it is found whatever the
+    // system's code page); every other field 0.
+    BOOL CreatePointFont(int pointSize, const wchar_t* faceName, HDC dc = nullptr);
     // The same at `dpi` pixels per inch, for a window on a monitor of that scale.
-    BOOL CreatePointFontAtDpi(int pointSize, const char* faceName, int dpi);
-    BOOL CreateFontIndirect(const LOGFONTA* logFont) {
-        return Attach(::CreateFontIndirectA(logFont));
+    BOOL CreatePointFontAtDpi(int pointSize, const wchar_t* faceName, int dpi);
+    BOOL CreateFontIndirect(const LOGFONTW* logFont) {
+        return Attach(::CreateFontIndirectW(logFont));
     }
 };
 

@@ -6,4 +6,5 @@
 
 #include <string>
 
-std::string WindowText(HWND window);
+// The text as the window holds it, in UTF-16.
+std::wstring WindowText(HWND window);

@@ -12,7 +12,7 @@ BOOL FindSubclassData(HWND hwnd, SUBCLASSPROC proc, DWORD_PTR* refData) {
     using GetWindowSubclassFunction = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
     static const auto getWindowSubclass =
         reinterpret_cast<GetWindowSubclassFunction>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("comctl32.dll"), MAKEINTRESOURCEA(411))));
+            GetProcAddress(GetModuleHandleW(L"comctl32.dll"), MAKEINTRESOURCEA(411))));
     return getWindowSubclass != nullptr && getWindowSubclass(hwnd, proc, kSubclassId, refData);
 }
 
@@ -62,7 +62,7 @@ void CWnd::CenterWindow() {
 
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& area = monitor.rcWork;
     RECT centre = area;
     if (owner != nullptr) GetWindowRect(owner, &centre);
@@ -87,7 +87,7 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
     // A control's colour query goes back to the control first; a control that gives no
     // brush leaves it to this window.
     if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC && lParam != 0) {
-        const LRESULT brush = SendMessageA(reinterpret_cast<HWND>(lParam), WM_REFLECTED_CTLCOLOR,
+        const LRESULT brush = SendMessageW(reinterpret_cast<HWND>(lParam), WM_REFLECTED_CTLCOLOR,
                                            wParam, message - WM_CTLCOLORMSGBOX);
         if (brush != 0) {
             result = brush;

@@ -10,13 +10,13 @@ namespace {
 // The plain conversion; `lost` tells whether a character had no form in the code page.
 std::string Convert(const wchar_t* wide, int length, bool& lost) {
     BOOL usedDefault = FALSE;
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, "?",
-                                      &usedDefault);
+    const int n = WideCharToMultiByte(kNarrowCodePage, WC_NO_BEST_FIT_CHARS, wide, length, nullptr,
+                                      0, "?", &usedDefault);
     std::string narrow(static_cast<size_t>(n > 0 ? n : 0), '\0');
     usedDefault = FALSE;
     if (n > 0) {
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, narrow.data(), n, "?",
-                            &usedDefault);
+        WideCharToMultiByte(kNarrowCodePage, WC_NO_BEST_FIT_CHARS, wide, length, narrow.data(), n,
+                            "?", &usedDefault);
     }
     lost = usedDefault != FALSE;
     return narrow;
@@ -45,12 +45,12 @@ std::string NarrowText(const std::wstring& wide) {
 }
 
 std::wstring WideText(const std::string& narrow) {
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), nullptr, 0);
+    const int n = MultiByteToWideChar(kNarrowCodePage, 0, narrow.data(),
+                                      static_cast<int>(narrow.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
     if (n > 0) {
-        MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), wide.data(),
-                            n);
+        MultiByteToWideChar(kNarrowCodePage, 0, narrow.data(), static_cast<int>(narrow.size()),
+                            wide.data(), n);
     }
     return wide;
 }

@@ -81,7 +81,18 @@ HWND FindMainWindow(DWORD processId) {
     return nullptr;
 }
 
-std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+// An item's text in the system's code page, the one this driver's own arguments come in.
+std::string ItemText(HWND dialog, int id) {
+    const std::wstring wide = WindowText(GetDlgItem(dialog, id));
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                      nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) {
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n,
+                            nullptr, nullptr);
+    }
+    return text;
+}
 
 bool StartEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDOK)) != FALSE; }
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <utility>
 
-#include "platform/narrow_text.h"
 #include "res/resource.h"
 
 namespace {
@@ -26,15 +25,15 @@ std::unique_ptr<char[]> ReadVersionBlock(const std::wstring& file) {
     return block;
 }
 
-// A text of the block, in the windows' code page; empty when the block lacks it.
-std::string QueryText(void* block, const std::wstring& path) {
+// A text of the block, as the block holds it (UTF-16); empty when the block lacks it.
+std::wstring QueryText(void* block, const std::wstring& path) {
     wchar_t* value = nullptr;
     UINT length = 0;
     if (!VerQueryValueW(block, path.c_str(), reinterpret_cast<void**>(&value), &length) ||
         value == nullptr) {
         return {};
     }
-    return sorowa::NarrowText(std::wstring(value, wcsnlen(value, length)));
+    return std::wstring(value, wcsnlen(value, length));
 }
 
 }  // namespace
@@ -86,11 +85,11 @@ BOOL CAboutDlg::OnInitDialog() {
     std::swprintf(prefix, 32, L"\\StringFileInfo\\%04x%04x\\", LOWORD(first), HIWORD(first));
 
     const std::wstring table = prefix;
-    const std::string version = QueryText(block.get(), table + L"ProductName") + " version " +
-                                QueryText(block.get(), table + L"ProductVersion");
-    const std::string copyright = QueryText(block.get(), table + L"LegalCopyright");
-    SetWindowTextA(GetDlgItem(m_hWnd, IDC_VERSION), version.c_str());
-    SetWindowTextA(GetDlgItem(m_hWnd, IDC_COPYRIGHT), copyright.c_str());
+    const std::wstring version = QueryText(block.get(), table + L"ProductName") + L" version " +
+                                 QueryText(block.get(), table + L"ProductVersion");
+    const std::wstring copyright = QueryText(block.get(), table + L"LegalCopyright");
+    SetWindowTextW(GetDlgItem(m_hWnd, IDC_VERSION), version.c_str());
+    SetWindowTextW(GetDlgItem(m_hWnd, IDC_COPYRIGHT), copyright.c_str());
     return TRUE;
 }
 

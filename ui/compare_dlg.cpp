@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <utility>
 
-#include "engine/texts.h"
+#include "ui/texts.h"
 #include "framework/window_text.h"
 #include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
@@ -26,13 +26,14 @@ int SystemDpi() {
 
 // The result box's face, 9 points.
 constexpr int kResultFontSize = 90;
+std::wstring ResultFontFace() { return sorowa::WideText(sorowa::text::kResultFontFace); }
 
 }  // namespace
 
 CCompareDlg::CCompareDlg(std::vector<std::wstring> commandLine, CWnd* parent)
     : CDialog(IDD_MAIN, parent),
       m_commandLine(std::move(commandLine)),
-      m_hWaitCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))),
+      m_hWaitCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT))),
       m_sink(*this) {}
 
 CCompareDlg::~CCompareDlg() = default;
@@ -66,24 +67,23 @@ BOOL CCompareDlg::OnInitDialog() {
     SetIcons(SystemDpi());
 
     // The result box alone uses the fixed-pitch face, so that the columns line up.
-    m_fontResult.CreatePointFont(kResultFontSize, sorowa::text::kResultFontFace);
-    SendDlgItemMessageA(m_hWnd, IDC_RESULT, WM_SETFONT,
+    m_fontResult.CreatePointFont(kResultFontSize, ResultFontFace().c_str());
+    SendDlgItemMessageW(m_hWnd, IDC_RESULT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(m_fontResult.GetSafeHandle()), TRUE);
     // The box holds a report of up to the display budget, text the user types and the notices
     // after them: none of it may be cut by the edit's default limit (30000 bytes on some
     // systems), so the limit is the largest there is.
-    SendDlgItemMessageA(m_hWnd, IDC_RESULT, EM_SETLIMITTEXT, 0, 0);
+    SendDlgItemMessageW(m_hWnd, IDC_RESULT, EM_SETLIMITTEXT, 0, 0);
 
-    // Arguments 1 and 2 fill the path fields, each kept whole behind its field; no run starts
-    // by itself.
+    // Arguments 1 and 2 fill the path fields as they are; no run starts by itself.
     if (m_commandLine.size() > 1) m_editPath1.SetPath(m_commandLine[1]);
     if (m_commandLine.size() > 2) m_editPath2.SetPath(m_commandLine[2]);
     return TRUE;
 }
 
 void CCompareDlg::OnOK() {
-    if (GetWindowTextLengthA(m_editPath1.m_hWnd) == 0) return;
-    if (GetWindowTextLengthA(m_editPath2.m_hWnd) == 0) return;
+    if (GetWindowTextLengthW(m_editPath1.m_hWnd) == 0) return;
+    if (GetWindowTextLengthW(m_editPath2.m_hWnd) == 0) return;
 
     SwitchStartAndStop(true);
     m_sink.BeginRun();
@@ -113,7 +113,7 @@ void CCompareDlg::SwitchStartAndStop(bool running) {
     const bool hadFocus = GetFocus() == from;
     EnableWindow(to, TRUE);
     // The dialog's own focus move, so that the default-button look goes along.
-    if (hadFocus) SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(to), TRUE);
+    if (hadFocus) SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(to), TRUE);
     EnableWindow(from, FALSE);
 }
 
@@ -133,21 +133,26 @@ void CCompareDlg::OnTimer(UINT_PTR timerId) {
     if (timerId == kFlushTimer) m_sink.OnFlushTimer();
 }
 
-std::string CCompareDlg::BoxText() { return WindowText(GetDlgItem(m_hWnd, IDC_RESULT)); }
+// The box holds its text in UTF-16; the sink's texts are code page 932, converted here, once
+// each way: a piece as it goes in, the whole text when it goes to the result file.
+std::string CCompareDlg::BoxText() {
+    return sorowa::NarrowText(WindowText(GetDlgItem(m_hWnd, IDC_RESULT)));
+}
 
 void CCompareDlg::SetBoxText(const std::string& text) {
-    SetDlgItemTextA(m_hWnd, IDC_RESULT, text.c_str());
+    SetDlgItemTextW(m_hWnd, IDC_RESULT, sorowa::WideText(text).c_str());
 }
 
 void CCompareDlg::AppendToBox(const std::string& text) {
+    const std::wstring wide = sorowa::WideText(text);
     const HWND box = GetDlgItem(m_hWnd, IDC_RESULT);
-    const int end = GetWindowTextLengthA(box);
+    const int end = GetWindowTextLengthW(box);
     // The caret moves while the text goes in; a user typing in the box gets it back.
     const bool hadFocus = GetFocus() == box;
     if (hadFocus) SetFocus(GetDlgItem(m_hWnd, IDOK));
-    SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(end), end);
-    SendMessageA(box, EM_SCROLLCARET, 0, 0);
-    SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageW(box, EM_SCROLLCARET, 0, 0);
+    SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
     if (hadFocus) SetFocus(box);
 }
 
@@ -174,7 +179,7 @@ void CCompareDlg::OnDestroy() {
                 break;
             }
             MSG msg;
-            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         }
         m_worker.reset();
         m_run.reset();
@@ -188,7 +193,7 @@ void CCompareDlg::OnPaint() {
         return;
     }
     CPaintDC dc(m_hWnd);
-    SendMessageA(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
+    SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
     const int cx = GetSystemMetrics(SM_CXICON);
     const int cy = GetSystemMetrics(SM_CYICON);
     RECT rect;
@@ -200,15 +205,15 @@ void CCompareDlg::OnPaint() {
 HCURSOR CCompareDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_iconSmall.GetSafeHandle()); }
 
 void CCompareDlg::SetIcons(int dpi) {
-    const HINSTANCE module = GetModuleHandleA(nullptr);
+    const HINSTANCE module = GetModuleHandleW(nullptr);
     const int systemDpi = SystemDpi();
     CIcon largeIcon =
         CIcon::Load(module, IDR_MAINFRAME, MulDiv(GetSystemMetrics(SM_CXICON), dpi, systemDpi));
     CIcon smallIcon =
         CIcon::Load(module, IDR_MAINFRAME, MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, systemDpi));
     // The window lets go of the old icons before they are destroyed.
-    SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.GetSafeHandle()));
-    SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.GetSafeHandle()));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(smallIcon.GetSafeHandle()));
     m_iconLarge = std::move(largeIcon);
     m_iconSmall = std::move(smallIcon);
@@ -220,9 +225,8 @@ void CCompareDlg::OnDpiChanged(UINT dpi, const RECT& suggested) {
     SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     CFont font;
-    font.CreatePointFontAtDpi(kResultFontSize, sorowa::text::kResultFontFace,
-                              static_cast<int>(dpi));
-    SendDlgItemMessageA(m_hWnd, IDC_RESULT, WM_SETFONT,
+    font.CreatePointFontAtDpi(kResultFontSize, ResultFontFace().c_str(), static_cast<int>(dpi));
+    SendDlgItemMessageW(m_hWnd, IDC_RESULT, WM_SETFONT,
                         reinterpret_cast<WPARAM>(font.GetSafeHandle()), TRUE);
     m_fontResult = std::move(font);
     SetIcons(static_cast<int>(dpi));
@@ -232,14 +236,15 @@ void CCompareDlg::OnBrowse1() { BrowseForPath(m_editPath1); }
 void CCompareDlg::OnBrowse2() { BrowseForPath(m_editPath2); }
 
 void CCompareDlg::BrowseForPath(CDropEdit& field) {
-    char displayName[MAX_PATH];
-    BROWSEINFOA info = {};
+    wchar_t displayName[MAX_PATH];
+    const std::wstring title = sorowa::WideText(sorowa::text::kBrowseTitle);
+    BROWSEINFOW info = {};
     info.hwndOwner = m_hWnd;
     info.pszDisplayName = displayName;
-    info.lpszTitle = sorowa::text::kBrowseTitle;
+    info.lpszTitle = title.c_str();
     // Files can be chosen as well as folders, but only file-system objects.
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_BROWSEINCLUDEFILES;
-    const PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&info);
+    const PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&info);
     if (item == nullptr) return;
     std::wstring path;
     if (sorowa::PathOfItem(item, path)) field.SetPath(path);

@@ -7,7 +7,7 @@ LRESULT CCompareDlg::OnCompareDone(WPARAM end, LPARAM) {
     SwitchStartAndStop(false);
     // Posted, so that it is handled once no run is in progress: the arrow comes back at
     // once, without waiting for the mouse to move.
-    PostMessageA(m_hWnd, WM_SETCURSOR, 0, 0);
+    PostMessageW(m_hWnd, WM_SETCURSOR, 0, 0);
 
     // The worker's last act was its notice; it no longer touches the window or the run.
     m_run.reset();

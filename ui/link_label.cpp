@@ -1,7 +1,6 @@
 #include "ui/link_label.h"
 
 #include "framework/window_text.h"
-#include "platform/narrow_text.h"
 #include "ui/shell_open.h"
 
 namespace {
@@ -13,12 +12,12 @@ constexpr WORD kHelpHandCursor = 106;
 
 void CLinkLabel::LoadHand() {
     // 247 leaves room for the name, so the path always fits.
-    char path[MAX_PATH] = "";
-    const UINT length = GetWindowsDirectoryA(path, 247);
+    wchar_t path[MAX_PATH] = L"";
+    const UINT length = GetWindowsDirectoryW(path, 247);
     if (length > 0 && length < 247) {
-        lstrcatA(path, "\\winhlp32.exe");
-        if (const HMODULE help = LoadLibraryA(path)) {
-            const HCURSOR hand = LoadCursorA(help, MAKEINTRESOURCEA(kHelpHandCursor));
+        lstrcatW(path, L"\\winhlp32.exe");
+        if (const HMODULE help = LoadLibraryW(path)) {
+            const HCURSOR hand = LoadCursorW(help, MAKEINTRESOURCEW(kHelpHandCursor));
             // A copy, because the module's own cursor goes with the module.
             const HCURSOR copy = hand != nullptr ? CopyIcon(hand) : nullptr;
             FreeLibrary(help);
@@ -30,8 +29,8 @@ void CLinkLabel::LoadHand() {
         }
     }
     // Systems without the help program, or whose help program has no hand, have their own.
-    m_hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-    if (m_hCursor == nullptr) m_hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    m_hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+    if (m_hCursor == nullptr) m_hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
 }
 
 CLinkLabel::CLinkLabel() { LoadHand(); }
@@ -55,13 +54,13 @@ const MessageMap* CLinkLabel::GetMessageMap() const {
     return &map;
 }
 
-std::string CLinkLabel::Text() const { return WindowText(m_hWnd); }
+std::wstring CLinkLabel::Text() const { return WindowText(m_hWnd); }
 
 void CLinkLabel::ApplyFont(BYTE underline) {
     m_lf.lfUnderline = underline;
     m_font.DeleteObject();
     m_font.CreateFontIndirect(&m_lf);
-    SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
+    SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
 }
 
 void CLinkLabel::ResetLook() {
@@ -94,9 +93,9 @@ void CLinkLabel::DrawFrame() {
 }
 
 void CLinkLabel::OpenLink() {
-    std::string target = Text();
-    if (target.find(':') == std::string::npos) target.insert(0, "mailto:");
-    sorowa::ShellOpen(GetParent(m_hWnd), sorowa::WideText(target));
+    std::wstring target = Text();
+    if (target.find(L':') == std::wstring::npos) target.insert(0, L"mailto:");
+    sorowa::ShellOpen(GetParent(m_hWnd), target);
 }
 
 HBRUSH CLinkLabel::CtlColor(HDC dc, UINT) {
@@ -186,18 +185,18 @@ void CLinkLabel::OnPaint() {
     CPaintDC dc(m_hWnd);
     // Setting the text makes the static control draw it at once, in the colours CtlColor
     // gives: the only way the text is drawn.
-    const std::string text = Text();
-    SetWindowTextA(m_hWnd, text.c_str());
+    const std::wstring text = Text();
+    SetWindowTextW(m_hWnd, text.c_str());
     DrawFrame();
 
     if (m_font.GetSafeHandle() == nullptr) {
         // First paint: keep the dialog's font and fit the control to the text, one pixel
         // of margin on every side, the left edge where the template put it.
-        const auto dialogFont = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
-        GetObjectA(dialogFont, sizeof m_lf, &m_lf);
+        const auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+        GetObjectW(dialogFont, sizeof m_lf, &m_lf);
         const HGDIOBJ previous = SelectObject(dc, dialogFont);
         SIZE extent = {};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         SelectObject(dc, previous);
 
         POINT corners[2] = {{0, 0}, {extent.cx, extent.cy}};

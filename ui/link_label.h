@@ -65,9 +65,9 @@ private:
 
     // Gives the control a fresh font from m_lf with the given underline.
     void ApplyFont(BYTE underline);
-    std::string Text() const;
+    std::wstring Text() const;
 
-    LOGFONTA m_lf = {};  // the dialog's font, taken at the first paint
+    LOGFONTW m_lf = {};  // the dialog's font, taken at the first paint
     int m_bPressed = 0;
     // The private copy, destroyed with the control; none when a shared system cursor is used.
     sorowa::UniqueHandle<CursorTraits> m_ownCursor;

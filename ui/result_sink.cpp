@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "engine/compare_receiver.h"
-#include "engine/texts.h"
 #include "platform/literal_path.h"
 #include "platform/narrow_text.h"
 #include "ui/result_file_name.h"
+#include "ui/texts.h"
 
 namespace sorowa {
 

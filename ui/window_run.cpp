@@ -1,9 +1,9 @@
 #include "ui/window_run.h"
 
 #include "engine/compare_run.h"
+#include "framework/window_text.h"
 #include "platform/narrow_text.h"
 #include "platform/worker_thread.h"
-#include "ui/drop_edit.h"
 
 namespace sorowa {
 
@@ -41,9 +41,7 @@ std::string WindowRun::FieldPath(HWND field) const {
     // Fetched on the window's thread, so the worker waits for it; a detached window has no
     // path to give.
     if (m_dialog.load() == nullptr) return std::string();
-    std::wstring path;
-    SendMessageW(field, WM_GETFIELDPATH, reinterpret_cast<WPARAM>(&path), 0);
-    return Utf8FromWide(path);
+    return Utf8FromWide(WindowText(field));
 }
 
 std::string WindowRun::GetPathText1() { return FieldPath(m_pathField1); }
@@ -53,13 +51,13 @@ bool WindowRun::SendPieces(const char* pieces, size_t length) {
     const HWND dialog = m_dialog.load();
     // Nothing reaches a detached window: the run may as well join what it still makes.
     if (dialog == nullptr) return true;
-    return SendMessageA(dialog, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(pieces),
+    return SendMessageW(dialog, WM_COMPARE_OUTPUT, reinterpret_cast<WPARAM>(pieces),
                         static_cast<LPARAM>(length)) != 0;
 }
 
 void WindowRun::NotifyDone(RunEnd end) {
     const HWND dialog = m_dialog.load();
-    if (dialog != nullptr) PostMessageA(dialog, WM_COMPARE_DONE, static_cast<WPARAM>(end), 0);
+    if (dialog != nullptr) PostMessageW(dialog, WM_COMPARE_DONE, static_cast<WPARAM>(end), 0);
 }
 
 }  // namespace sorowa

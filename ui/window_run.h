@@ -26,7 +26,7 @@ constexpr UINT WM_COMPARE_DONE = WM_APP + 100;
 class WindowRun : public CompareReceiver {
 public:
     // `dialog` gets the pieces (sent) and the end notice (posted, the RunEnd as first
-    // parameter); the worker asks the two path fields (CDropEdit) for their paths itself.
+    // parameter); the worker reads the two path fields' texts itself.
     WindowRun(HWND dialog, HWND pathField1, HWND pathField2, std::unique_ptr<FileServices> files,
               const RunStart& start);
     WindowRun(const WindowRun&) = delete;

@@ -12,6 +12,7 @@
 #include "engine/compare_run.h"
 #include "engine/run_state.h"
 #include "engine/texts.h"
+#include "ui/texts.h"  // the stop line, which the window writes too
 #include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
 

@@ -19,6 +19,7 @@
 #include "tests/windows/report_blocks.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
+#include "ui/texts.h"
 
 namespace sorowa::testing {
 namespace {

@@ -118,10 +118,10 @@ unsigned RunDialog(CDialog& dialog, const std::function<void(HWND)>& drive) {
     return driverDone != 0 && ended > driverDone ? ended - driverDone : 0;
 }
 
-std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::string ItemText(HWND dialog, int id) { return NarrowText(WindowText(GetDlgItem(dialog, id))); }
 
 void SetItemText(HWND dialog, int id, const std::string& text) {
-    SetDlgItemTextA(dialog, id, text.c_str());
+    SetDlgItemTextW(dialog, id, WideText(text).c_str());
 }
 
 bool ItemEnabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }

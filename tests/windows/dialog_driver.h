@@ -45,7 +45,8 @@ private:
     ShellOpenFunction m_previous;
 };
 
-// Driver helpers, for the driver's thread.
+// Driver helpers, for the driver's thread. An item's text as code page 932 bytes, each
+// character the code page lacks as `?`, whatever the system's code page; and set from them.
 std::string ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
 bool ItemEnabled(HWND dialog, int id);

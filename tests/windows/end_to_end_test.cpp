@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/texts.h"
+#include "ui/texts.h"
 #include "res/resource.h"
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/temp_folder.h"

@@ -23,6 +23,7 @@
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
 #include "ui/shell_names.h"
+#include "ui/texts.h"
 
 namespace sorowa::testing {
 namespace {
@@ -371,10 +372,12 @@ TEST_F(MainWindow, TextTypedIntoTheBoxGoesIntoTheResultFileInItsPlace) {
     RunDialog(dlg, [&](HWND hwnd) {
         SetItemText(hwnd, IDC_PATH1, m_tmp / "data.bin");
         SendPiece(hwnd, "first\r\n");
-        // The user types at the start of the box, where the caret is.
+        // The user types at the start of the box, where the caret is: 表, which code page 932
+        // holds, then 한 and a character beyond the first plane, which it lacks.
         const HWND box = GetDlgItem(hwnd, IDC_RESULT);
-        SendMessageA(box, EM_SETSEL, 0, 0);
-        SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("typed "));
+        SendMessageW(box, EM_SETSEL, 0, 0);
+        SendMessageW(box, EM_REPLACESEL, TRUE,
+                     reinterpret_cast<LPARAM>(L"typed \u8868\uD55C\U0001F600 "));
         SendPiece(hwnd, "second\r\n");
         SendPiece(hwnd, std::string(30000, 'z'));
         SendPiece(hwnd, "after\r\n");
@@ -383,8 +386,9 @@ TEST_F(MainWindow, TextTypedIntoTheBoxGoesIntoTheResultFileInItsPlace) {
         SendMessageA(hwnd, WM_COMPARE_DONE, 0, 0);
         const std::string name = m_tmp / "Result.txt";
         EXPECT_EQ(ItemText(hwnd, IDC_RESULT), Notice(name));
+        // Each character the code page lacks is one `?`.
         EXPECT_EQ(ReadWholeFile(name),
-                  "typed first\r\nsecond\r\n" + std::string(30000, 'z') + "after\r\n");
+                  "typed \x95\x5c?? first\r\nsecond\r\n" + std::string(30000, 'z') + "after\r\n");
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds, from the Linux side, a tree of names that Windows path parsing gets wrong (device
 # names, trailing dots and spaces, names the code page cannot hold, links back up the tree,
-# files past 4 GiB, first folders that the narrow calls cannot reach), for odd_names_tests;
-# or removes it.
+# files past 4 GiB, first folders that the narrow calls cannot reach), for odd_names_tests,
+# wide_names_tests and code_page_tests; or removes it.
 #
 # Usage: odd_tree.sh make DIR | remove DIR
 set -euo pipefail
@@ -43,6 +43,21 @@ printf 'r' >"$tree/wide/Jürgen/r.bin"
 # A pair whose report (2,000 difference lines) overflows the window's box.
 head -c 2000 /dev/zero >"$tree/wide/Jürgen/big1.bin"
 head -c 2000 /dev/zero | tr '\0' '\1' >"$tree/wide/Jürgen/big2.bin"
+# The tree of the cases run under every system code page: 表 (whose second byte is 0x5C),
+# über, a file under 資料 missing on the other side, a pair whose report overflows the box
+# in a folder 表, a first path under 한글, and a pair that matches.
+for side in l r; do
+    mkdir -p "$tree/cp/$side/資料" "$tree/cp/表/$side" "$tree/cp/한글/$side"
+    printf '%s' "$side" >"$tree/cp/$side/表.bin"
+    printf '%s' "$side" >"$tree/cp/$side/über.bin"
+    printf '%s' "$side" >"$tree/cp/한글/$side/über.bin"
+done
+printf 'x' >"$tree/cp/l/資料/表.txt"
+head -c 2000 /dev/zero >"$tree/cp/表/l/表.bin"
+head -c 2000 /dev/zero | tr '\0' '\1' >"$tree/cp/表/r/表.bin"
+mkdir -p "$tree/cp/same"
+printf 'same' >"$tree/cp/same/l.bin"
+printf 'same' >"$tree/cp/same/r.bin"
 # Links back up the tree.
 ln -s . "$tree/one/loop"
 ln -s .. "$tree/one/sub/up"

@@ -10,7 +10,7 @@
 
 #include "platform/literal_path.h"
 #include "platform/narrow_text.h"
-#include "engine/texts.h"
+#include "ui/texts.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/result_box.h"
 #include "ui/result_file_name.h"

@@ -1,14 +1,11 @@
-// Names the windows' code page cannot hold, made on the Linux side (odd_tree.sh, the tree
+// Names that code page 932 cannot hold, made on the Linux side (odd_tree.sh, the tree
 // given as the first argument): compared by the engine on the real file services, by the
 // console twin started with a wide command line, and by the real main window.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <windows.h>
-#include <shlobj.h>
 
-#include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/texts.h"
@@ -21,6 +18,7 @@
 #include "tests/windows/report_blocks.h"
 #include "ui/compare_dlg.h"
 #include "ui/shell_open.h"
+#include "ui/texts.h"
 
 namespace sorowa::testing {
 namespace {
@@ -70,62 +68,6 @@ class WideNamesWindow : public ::testing::Test {
 protected:
     ShellOpenRecorder m_opened;
 };
-
-TEST_F(WideNamesWindow, ACommandLinePathIsKeptBehindItsFieldUntilTheFieldIsEdited) {
-    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
-    const std::wstring path1 = g_tree + Wide("\\wide\\\xED\x95\x9C\xEA\xB8\x80\\l");
-    const std::wstring path2 = g_tree + Wide("\\wide\\\xED\x95\x9C\xEA\xB8\x80\\r");
-    CCompareDlg dlg({L"sorowa.exe", path1, path2});
-    RunDialog(dlg, [&](HWND hwnd) {
-        // The field shows the path with `?` for 한 and 글.
-        const std::string shown1 = ItemText(hwnd, IDC_PATH1);
-        EXPECT_EQ(shown1, NarrowText(path1));
-        EXPECT_NE(shown1.find("\\??\\l"), std::string::npos) << shown1;
-        Click(hwnd, IDOK);
-        EXPECT_TRUE(WaitForEndOfRun(hwnd));
-        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), "FILENAME x.bin\r\n00000000 : 6C 72\r\n");
-
-        // Edited, the field's text is the path: one that names nothing.
-        SetItemText(hwnd, IDC_PATH1, shown1 + "x");
-        Click(hwnd, IDOK);
-        EXPECT_TRUE(WaitForEndOfRun(hwnd));
-        EXPECT_EQ(ItemText(hwnd, IDC_RESULT),
-                  "FILENAME lx\r\nlx" + std::string(text::kDoesNotExist));
-        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-    });
-}
-
-// A drop of `name` as the shell hands it over: a DROPFILES block with the wide name after it.
-HDROP MakeWideDrop(const std::wstring& name) {
-    const std::wstring list = name + L'\0' + L'\0';
-    const size_t bytes = list.size() * sizeof(wchar_t);
-    const HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
-TEST_F(WideNamesWindow, ADroppedPathIsKeptBehindItsField) {
-    ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
-    const std::wstring folder = g_tree + Wide("\\wide\\J\xC3\xBCrgen\\");
-    CCompareDlg dlg;
-    RunDialog(dlg, [&](HWND hwnd) {
-        for (const auto& [id, name] : {std::pair<int, const wchar_t*>{IDC_PATH1, L"l.bin"},
-                                       std::pair<int, const wchar_t*>{IDC_PATH2, L"r.bin"}}) {
-            SendMessageA(GetDlgItem(hwnd, id), WM_DROPFILES,
-                         reinterpret_cast<WPARAM>(MakeWideDrop(folder + name)), 0);
-            EXPECT_EQ(ItemText(hwnd, id), NarrowText(folder + name));
-        }
-        EXPECT_NE(ItemText(hwnd, IDC_PATH1).find("\\J?rgen\\"), std::string::npos);
-        Click(hwnd, IDOK);
-        EXPECT_TRUE(WaitForEndOfRun(hwnd));
-        EXPECT_EQ(ItemText(hwnd, IDC_RESULT), "FILENAME l.bin\r\n00000000 : 6C 72\r\n");
-        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
-    });
-}
 
 TEST_F(WideNamesWindow, TheResultFileOfSuchAFirstPathIsMadeBesideItAndOpened) {
     ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
