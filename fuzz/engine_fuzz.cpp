@@ -3,12 +3,14 @@
 // it walks the tree's nodes, not path texts, and shares no code with the engine.
 //
 // The input is read from the front, a byte at a time (0 once it is used up):
-//   count, then per entry: kind, parent, name, and what the kind needs (a file's attributes,
-//   content, and a failure or a length past one read block; a folder's listing failure, at
-//   once or part-way; a link's target);
+//   count, then per entry: kind, parent, name, and what the kind needs (a file's spare byte,
+//   its content, and a failure or a length past one read block; a folder's listing failure,
+//   at once or part-way; a link's target);
 //   then the first and the second path (what they name, trailing `\` count, "X:" and "\"
 //   for roots), then the run options: Stop before the run or after some bytes of report,
 //   and the piece from which the receiver lets the run join pieces.
+// A file's spare byte is read and not used, so that the committed inputs keep decoding to the
+// trees they were made for.
 // The model lays the run out as the pieces it sends and the checks of the stop request
 // before each item still to compare (a pair, a folder to enter, a block of a pair), and plays
 // that out against the receiver's Stop and joining. Besides the report, piece by piece, each
@@ -131,7 +133,6 @@ struct Node {
     std::vector<int> children;  // in listing order
     // A file.
     std::string content;
-    uint32_t attributes = 0x20;
     bool failOpen = false;
     bool failLength = false;
     int failReadAt = -1;  // reads fail from this byte on; -1: never
@@ -198,7 +199,6 @@ std::string Shown(const std::string& text) {
     return shown;
 }
 const char kContentBytes[] = {'a', 'b', '\0', '\x5c'};
-const uint32_t kFileAttributes[] = {0x20, 0x22, 0x01, 0x80};
 // Two read blocks, the second of one byte.
 constexpr uint64_t kLongLength = uint64_t{sorowa::kBlockSize} + 1;
 
@@ -277,7 +277,7 @@ World Decode(const uint8_t* data, size_t size) {
             n.path = w.nodes[static_cast<size_t>(parent)].path + "\\" + n.name;
         }
         if (n.kind == Kind::kFile) {
-            n.attributes = kFileAttributes[in.Below(std::size(kFileAttributes))];
+            in.Next();
             const unsigned length = in.Below(7);
             for (unsigned i = 0; i < length; ++i) n.content += kContentBytes[in.Below(4)];
             switch (in.Below(12)) {
@@ -334,7 +334,7 @@ void Populate(const World& w, FakeFileServices& files) {
                 files.AddFolder(n.path);
                 break;
             case Kind::kFile:
-                files.AddFile(n.path, n.content, n.attributes);
+                files.AddFile(n.path, n.content);
                 if (n.longFile) files.SetLength(n.path, kLongLength);
                 break;
             case Kind::kLink:
@@ -616,10 +616,7 @@ void Describe(const char* what, const World& w, const std::vector<std::string>& 
                      : n.kind == Kind::kFile ? "file"
                                              : "link",
                      Printable(n.path).c_str());
-        if (n.kind == Kind::kFile) {
-            std::fprintf(stderr, " \"%s\" attributes %02X", Printable(n.content).c_str(),
-                         n.attributes);
-        }
+        if (n.kind == Kind::kFile) std::fprintf(stderr, " \"%s\"", Printable(n.content).c_str());
         if (n.kind == Kind::kLink) {
             std::fprintf(stderr, " -> \"%s\"",
                          Printable(w.nodes[static_cast<size_t>(n.target)].path).c_str());

@@ -36,8 +36,14 @@ private:
     HANDLE m_handle;
 };
 
+EntryKind KindOfAttributes(DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) return EntryKind::kNothing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::kFolder : EntryKind::kFile;
+}
+
 void ToEntry(const WIN32_FIND_DATAW& data, FolderEntry& entry) {
-    entry.attributes = data.dwFileAttributes;
+    entry.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::kFolder
+                                                                         : EntryKind::kFile;
     // The name exactly as listed, whatever the windows' code page holds of it.
     entry.name = Utf8FromWide(data.cFileName);
 }
@@ -64,8 +70,8 @@ private:
 
 }  // namespace
 
-uint32_t Win32FileServices::Attributes(const std::string& path) {
-    return GetFileAttributesW(LiteralPath(path).c_str());
+EntryKind Win32FileServices::KindOf(const std::string& path) {
+    return KindOfAttributes(GetFileAttributesW(LiteralPath(path).c_str()));
 }
 
 std::unique_ptr<OpenFile> Win32FileServices::OpenForReading(const std::string& path) {
@@ -81,8 +87,12 @@ std::unique_ptr<OpenFile> Win32FileServices::OpenForReading(const std::string& p
     return std::make_unique<Win32OpenFile>(handle);
 }
 
-std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& pattern,
-                                                            FolderEntry& first, ListError& error) {
+std::unique_ptr<FolderListing> Win32FileServices::ListFolder(const std::string& folder,
+                                                             FolderEntry& first, ListError& error) {
+    // Every entry of the folder: its path, a `\` unless it ends in one (a root), and "*.*".
+    std::string pattern = folder;
+    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+    pattern += "*.*";
     WIN32_FIND_DATAW data;
     const HANDLE find = FindFirstFileW(LiteralPath(pattern).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) {
@@ -95,8 +105,6 @@ std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& p
     ToEntry(data, first);
     return std::make_unique<Win32Listing>(find);
 }
-
-std::string Win32FileServices::ShownName(const std::string& name) { return ShownText(name); }
 
 bool Win32FileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
     const HANDLE handle = CreateFileW(LiteralPath(folder).c_str(), 0,

@@ -14,6 +14,7 @@
 #include "engine/file_services.h"
 #include "engine/run_state.h"
 #include "framework/worker_thread.h"
+#include "platform/win32_report_names.h"
 
 namespace sorowa {
 
@@ -57,6 +58,7 @@ private:
     const HWND m_pathField1;
     const HWND m_pathField2;
     const std::unique_ptr<FileServices> m_files;
+    Win32ReportNames m_names;
     RunState m_state;
 };
 

@@ -14,6 +14,7 @@
 #include "engine/texts.h"
 #include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
+#include "platform/win32_report_names.h"
 
 namespace sorowa {
 namespace {
@@ -35,11 +36,12 @@ ExitStatus ShowHelp(StandardStream& output, StandardStream& errors) {
 ExitStatus Compare(const ConsoleArguments& arguments, StandardStream& output,
                    StandardStream& errors) {
     Win32FileServices files;
+    Win32ReportNames names;
     RunState state(DecideRunStart(arguments.path1, files));
     ConsoleInterrupt interrupt(state);
     ConsoleReceiver receiver(arguments.path1, arguments.path2, arguments.quiet ? nullptr : &output,
                              state);
-    const RunEnd end = RunComparison(receiver, files, state);
+    const RunEnd end = RunComparison(receiver, files, names, state);
 
     if (!arguments.quiet && !output.Finish()) {
         WriteMessage(errors, text::kCannotWriteOutput);

@@ -11,6 +11,9 @@
 #include "engine/compare_receiver.h"
 #include "engine/compare_run.h"
 #include "engine/report_hand_over.h"
+#include "engine/report_names.h"
+#include "tests/engine/fake_file_services.h"
+#include "tests/engine/fake_report_names.h"
 
 namespace sorowa::testing {
 
@@ -41,16 +44,25 @@ public:
     }
 
     // What Start does before the worker runs, then the worker itself.
-    void Run(FileServices& files) {
+    void Run(FileServices& files, ReportNames& names) {
         m_state.emplace(DecideRunStart(m_path1, files));
-        RunWorker(files);
+        RunWorker(files, names);
+    }
+    // The same on the fake file services, whose names the fake code page shows.
+    void Run(FakeFileServices& files) {
+        FakeReportNames names;
+        Run(files, names);
     }
     // The worker alone, on the state made beforehand. The run must end with its notice, once,
     // saying what the entry returned.
-    void RunWorker(FileServices& files) {
-        const RunEnd end = RunComparison(*this, files, *m_state);
+    void RunWorker(FileServices& files, ReportNames& names) {
+        const RunEnd end = RunComparison(*this, files, names, *m_state);
         EXPECT_EQ(m_doneCount, 1) << "the run did not end with exactly one end notice";
         EXPECT_EQ(end, m_end);
+    }
+    void RunWorker(FakeFileServices& files) {
+        FakeReportNames names;
+        RunWorker(files, names);
     }
 
     std::string Report() const {
