@@ -24,7 +24,7 @@ std::string Tail(const std::string& text, int32_t from) {
 bool NamesFolder(const std::string& second, FileServices& files) {
     std::string folder = second;
     RemoveTrailingSeparators(folder);
-    return IsFolder(files.Attributes(FolderQueryPath(folder)));
+    return files.KindOf(FolderQueryPath(folder)) == EntryKind::kFolder;
 }
 
 // The counterpart of `first`: under `second` when that is a folder, else `second` itself.
@@ -41,53 +41,6 @@ std::string CounterpartOf(const std::string& first, const std::string& second, i
     return base + Tail(first, baseLen);
 }
 
-}  // namespace
-
-// Sends the lines of one pair's block; the header goes before the first of them, once, and
-// the block is handed over when the pair is done.
-class PairComparer::BlockSender {
-public:
-    BlockSender(ReportHandOver& report, FileServices& files, const std::string& displayName)
-        : m_report(report), m_files(files), m_displayName(displayName) {}
-    ~BlockSender() { m_report.HandOver(); }
-    BlockSender(const BlockSender&) = delete;
-    BlockSender& operator=(const BlockSender&) = delete;
-
-    // The file's name as the report shows it; made only for a pair that has a block.
-    const std::string& ShownName() {
-        if (!m_shownName) m_shownName = m_files.ShownName(m_displayName);
-        return *m_shownName;
-    }
-
-    // A reason line: one piece with the header when that is still to go.
-    void SendReason(ReportKind kind, const std::string& line) {
-        m_report.Note(kind);
-        Send(m_headerSent ? line : m_report.Header(ShownName()) + line);
-    }
-
-    void SendDifference(uint64_t offset, uint8_t first, uint8_t second) {
-        if (!m_headerSent) {
-            m_report.Note(ReportKind::kDifference);
-            Send(m_report.Header(ShownName()));
-        }
-        m_report.SendDifference(offset, first, second);
-    }
-
-private:
-    void Send(const std::string& piece) {
-        m_headerSent = true;
-        m_report.Send(piece);
-    }
-
-    ReportHandOver& m_report;
-    FileServices& m_files;
-    const std::string& m_displayName;
-    std::optional<std::string> m_shownName;
-    bool m_headerSent = false;
-};
-
-namespace {
-
 // Reads the `size` bytes of one block; false when the read fails or delivers fewer bytes
 // than the file's length promised.
 bool ReadBlock(OpenFile& file, unsigned char* buffer, uint32_t size) {
@@ -96,24 +49,24 @@ bool ReadBlock(OpenFile& file, unsigned char* buffer, uint32_t size) {
 }
 
 // Sends a difference line for every byte in which the two blocks differ.
-template <class Sender>
-void SendDifferences(Sender& sender, const unsigned char* a, const unsigned char* b, uint32_t size,
-                     uint64_t blockOffset) {
+void SendDifferences(BlockWriter& block, const unsigned char* a, const unsigned char* b,
+                     uint32_t size, uint64_t blockOffset) {
     for (uint32_t scan = 0; scan < size; scan += kScanSize) {
         const uint32_t end = std::min(size, scan + kScanSize);
         if (std::memcmp(a + scan, b + scan, end - scan) == 0) continue;
         for (uint32_t i = scan; i < end; ++i) {
             if (a[i] == b[i]) continue;
-            sender.SendDifference(blockOffset + i, a[i], b[i]);
+            block.SendDifference(blockOffset + i, a[i], b[i]);
         }
     }
 }
 
 }  // namespace
 
-PairComparer::PairComparer(FileServices& files, ReportHandOver& report, StopCheck& stop,
-                           int32_t baseLen)
+PairComparer::PairComparer(FileServices& files, ReportNames& names, ReportHandOver& report,
+                           StopCheck& stop, int32_t baseLen)
     : m_files(files),
+      m_names(names),
       m_report(report),
       m_stop(stop),
       m_baseLen(baseLen),
@@ -124,7 +77,7 @@ void PairComparer::Compare(const std::string& first, const std::string& second) 
     if (!m_secondIsFolder) m_secondIsFolder = NamesFolder(second, m_files);
     const std::string counterpart = CounterpartOf(first, second, m_baseLen, *m_secondIsFolder);
     const std::string displayName = Tail(first, m_baseLen + 1);
-    BlockSender sender(m_report, m_files, displayName);
+    BlockWriter block(m_report, m_names, displayName);
 
     // Neither file can change while both are held with no sharing.
     std::unique_ptr<OpenFile> fileA = m_files.OpenForReading(first);
@@ -132,11 +85,11 @@ void PairComparer::Compare(const std::string& first, const std::string& second) 
     if (!fileA || !fileB) {
         // A file that opened exists: whether the counterpart does is asked only now, and
         // gives the same line as asking first.
-        if (!Exists(m_files.Attributes(counterpart))) {
-            sender.SendReason(ReportKind::kMissingCounterpart,
-                              sender.ShownName() + text::kDoesNotExist);
+        if (m_files.KindOf(counterpart) == EntryKind::kNothing) {
+            block.SendReason(ReportKind::kMissingCounterpart,
+                             block.ShownName() + text::kDoesNotExist);
         } else {
-            sender.SendReason(ReportKind::kCannotOpen, text::kCannotOpen);
+            block.SendReason(ReportKind::kCannotOpen, text::kCannotOpen);
         }
         return;
     }
@@ -144,19 +97,19 @@ void PairComparer::Compare(const std::string& first, const std::string& second) 
     uint64_t lengthA = 0;
     uint64_t lengthB = 0;
     if (!fileA->Length(lengthA) || !fileB->Length(lengthB)) {
-        sender.SendReason(ReportKind::kCannotRead, text::kCannotRead);
+        block.SendReason(ReportKind::kCannotRead, text::kCannotRead);
         return;
     }
     if (lengthA != lengthB) {
-        sender.SendReason(ReportKind::kSizesDiffer, text::kSizesDiffer);
+        block.SendReason(ReportKind::kSizesDiffer, text::kSizesDiffer);
         return;
     }
-    if (!CompareBlocks(sender, *fileA, *fileB, lengthA)) {
-        sender.SendReason(ReportKind::kCannotRead, text::kCannotRead);
+    if (!CompareBlocks(block, *fileA, *fileB, lengthA)) {
+        block.SendReason(ReportKind::kCannotRead, text::kCannotRead);
     }
 }
 
-bool PairComparer::CompareBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB,
+bool PairComparer::CompareBlocks(BlockWriter& block, OpenFile& fileA, OpenFile& fileB,
                                  uint64_t length) {
     for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
         // Lines shown one by one never wait for a read.
@@ -169,7 +122,7 @@ bool PairComparer::CompareBlocks(BlockSender& sender, OpenFile& fileA, OpenFile&
             return false;
         }
         if (std::memcmp(m_blockA.data(), m_blockB.data(), size) != 0) {
-            SendDifferences(sender, m_blockA.data(), m_blockB.data(), size, offset);
+            SendDifferences(block, m_blockA.data(), m_blockB.data(), size, offset);
         }
     }
     return true;

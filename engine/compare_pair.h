@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "engine/file_services.h"
+#include "engine/report_block.h"
 #include "engine/report_hand_over.h"
+#include "engine/report_names.h"
 #include "engine/run_state.h"
 
 namespace sorowa {
@@ -19,7 +21,8 @@ class PairComparer {
 public:
     // `baseLen` is the run's base length (RunStart): the header names a file by what follows
     // it in the first-side path.
-    PairComparer(FileServices& files, ReportHandOver& report, StopCheck& stop, int32_t baseLen);
+    PairComparer(FileServices& files, ReportNames& names, ReportHandOver& report, StopCheck& stop,
+                 int32_t baseLen);
     PairComparer(const PairComparer&) = delete;
     PairComparer& operator=(const PairComparer&) = delete;
 
@@ -29,11 +32,11 @@ public:
     void Compare(const std::string& first, const std::string& second);
 
 private:
-    class BlockSender;
     // False when a block could not be read; nothing of a block is compared then.
-    bool CompareBlocks(BlockSender& sender, OpenFile& fileA, OpenFile& fileB, uint64_t length);
+    bool CompareBlocks(BlockWriter& block, OpenFile& fileA, OpenFile& fileB, uint64_t length);
 
     FileServices& m_files;
+    ReportNames& m_names;
     ReportHandOver& m_report;
     StopCheck& m_stop;
     const int32_t m_baseLen;

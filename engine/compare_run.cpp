@@ -7,19 +7,20 @@
 
 namespace sorowa {
 
-RunEnd RunComparison(CompareReceiver& receiver, FileServices& files, RunState& state) {
+RunEnd RunComparison(CompareReceiver& receiver, FileServices& files, ReportNames& names,
+                     RunState& state) {
     const std::string first = receiver.GetPathText1();
     const std::string second = receiver.GetPathText2();
     StopCheck stop(state);
     {
         ReportHandOver report(receiver);
-        PairComparer pairs(files, report, stop, state.Start().baseLen);
+        PairComparer pairs(files, names, report, stop, state.Start().baseLen);
         if (state.Start().folderMode) {
             std::string firstFolder = first;
             RemoveTrailingSeparators(firstFolder);
             std::string secondFolder = second;
             RemoveTrailingSeparators(secondFolder);
-            FolderWalk walk(files, report, stop, pairs, state.Start().baseLen, first);
+            FolderWalk walk(files, names, report, stop, pairs, state.Start().baseLen, first);
             walk.Run(firstFolder, secondFolder);
         } else {
             pairs.Compare(first, second);

@@ -1,5 +1,6 @@
-// The file services the comparison engine uses, and nothing more. The Windows build
-// implements them with the real Win32 calls; the tests use an in-memory fake.
+// The file services the comparison engine uses, and nothing more, in the engine's own terms:
+// what a path names, opening a file, listing a folder and telling folders apart. The Windows
+// build implements them with the real Win32 calls; the tests use an in-memory fake.
 //
 // Paths and names are UTF-8 text (engine/path_encoding.h): every name the system lists
 // travels exactly, whatever the code page of the report could hold of it.
@@ -11,14 +12,12 @@
 
 namespace sorowa {
 
-// Attribute bits as the platform reports them.
-constexpr uint32_t kNoSuchPath = 0xFFFFFFFFu;  // the attribute query failed
-constexpr uint32_t kFolderBit = 0x10u;
-
-inline bool Exists(uint32_t attributes) { return attributes != kNoSuchPath; }
-inline bool IsFolder(uint32_t attributes) {
-    return Exists(attributes) && (attributes & kFolderBit) != 0;
-}
+// What a path names, or what a listed entry is.
+enum class EntryKind {
+    kNothing,  // nothing, or nothing the system would say (a path only: an entry is listed)
+    kFile,     // anything that is not a folder: every kind of file is compared as a file
+    kFolder,
+};
 
 // A file open for reading with no sharing. Closed when the object goes.
 class OpenFile {
@@ -49,7 +48,7 @@ enum class ListError {
 
 // One entry of a folder listing.
 struct FolderEntry {
-    uint32_t attributes = 0;
+    EntryKind kind = EntryKind::kFile;
     std::string name;
 };
 
@@ -71,20 +70,18 @@ public:
 class FileServices {
 public:
     virtual ~FileServices() = default;
-    // The attribute bits of a path, or kNoSuchPath.
-    virtual uint32_t Attributes(const std::string& path) = 0;
+    // What `path` names.
+    virtual EntryKind KindOf(const std::string& path) = 0;
     // Opens an existing file for reading and allows no other open of it meanwhile;
     // null when that fails.
     virtual std::unique_ptr<OpenFile> OpenForReading(const std::string& path) = 0;
-    // Opens the listing of a search pattern ("folder\*.*") on its first entry; null, with
-    // the reason in `error`, when the listing finds nothing or fails.
-    virtual std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
-                                                     ListError& error) = 0;
+    // Opens the listing of the folder `folder` on its first entry; null, with the reason in
+    // `error`, when the folder holds nothing or cannot be listed. A folder is named as for
+    // IdentifyFolder: a drive's root with its `\` ("X:\", "\").
+    virtual std::unique_ptr<FolderListing> ListFolder(const std::string& folder, FolderEntry& first,
+                                                      ListError& error) = 0;
     // The identity of a folder; false when it cannot be told.
     virtual bool IdentifyFolder(const std::string& folder, FolderId& id) = 0;
-    // A name or path as the report shows it: in the report's code page (932), each character
-    // the code page lacks as one `?`.
-    virtual std::string ShownName(const std::string& name) = 0;
 };
 
 }  // namespace sorowa

@@ -9,7 +9,7 @@ RunStart DecideRunStart(const std::string& path1, FileServices& files) {
     // The first path as the walk sees it: without trailing `\`, a drive's root as the root.
     std::string base = path1;
     RemoveTrailingSeparators(base);
-    if (IsFolder(files.Attributes(FolderQueryPath(base)))) {
+    if (files.KindOf(FolderQueryPath(base)) == EntryKind::kFolder) {
         start.folderMode = true;
         start.baseLen = static_cast<int32_t>(base.size());
     } else {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "engine/path_text.h"
+#include "engine/report_block.h"
 #include "engine/texts.h"
 
 namespace sorowa {
@@ -11,15 +12,22 @@ namespace {
 
 bool IsDotEntry(const std::string& name) { return name == "." || name == ".."; }
 
+// Whether the first `length` bytes of `path`, a folder and its `\`, are a root ("\", "X:\"),
+// whose `\` belongs to the folder's name as the file services take it (FolderQueryPath).
+bool IsRootPrefix(const std::string& path, size_t length) {
+    return length == 1 || (length == 3 && path[1] == ':');
+}
+
 }  // namespace
 
 size_t FolderIdHash::operator()(const FolderId& id) const noexcept {
     return std::hash<uint64_t>{}(id.index ^ (id.volume * 0x9E3779B97F4A7C15ull));
 }
 
-FolderWalk::FolderWalk(FileServices& files, ReportHandOver& report, StopCheck& stop,
-                       PairComparer& pairs, int32_t baseLen, std::string firstPath)
+FolderWalk::FolderWalk(FileServices& files, ReportNames& names, ReportHandOver& report,
+                       StopCheck& stop, PairComparer& pairs, int32_t baseLen, std::string firstPath)
     : m_files(files),
+      m_names(names),
       m_report(report),
       m_stop(stop),
       m_pairs(pairs),
@@ -64,9 +72,11 @@ void FolderWalk::Enter(const FolderId* id) {
     const size_t prefixLength = m_path.size();
     Level level;
     ListError error = ListError::kNone;
-    m_path += "*.*";
-    level.listing = m_files.ListFirst(m_path, level.entry, error);
-    m_path.resize(prefixLength);
+    // The folder's path is the prefix without its `\`, in place: the prefix may be long.
+    const bool root = IsRootPrefix(m_path, prefixLength);
+    if (!root) m_path.pop_back();
+    level.listing = m_files.ListFolder(m_path, level.entry, error);
+    if (!root) m_path += '\\';
     if (!level.listing) {
         // An empty folder has nothing to say; one that cannot be listed says so.
         if (error != ListError::kEmpty) SendCannotList(m_path, m_levels.empty());
@@ -89,7 +99,7 @@ void FolderWalk::Leave() {
 bool FolderWalk::Handle(const FolderEntry& entry) {
     m_path.resize(m_levels.back().prefixLength);
     m_path += entry.name;
-    if (!IsFolder(entry.attributes)) {
+    if (entry.kind != EntryKind::kFolder) {
         if (m_stop.Now()) return false;
         m_pairs.Compare(m_path, m_second);
         return !m_stop.Stopped();
@@ -110,9 +120,7 @@ void FolderWalk::SendCannotList(const std::string& prefix, bool firstFolder) {
     const size_t base = static_cast<size_t>(m_baseLen) + 1;
     const std::string name =
         firstFolder ? m_firstPath : (base < prefix.size() ? prefix.substr(base) : prefix);
-    m_report.Note(ReportKind::kCannotList);
-    m_report.Send(m_report.Header(m_files.ShownName(name)) + text::kCannotList);
-    m_report.HandOver();
+    BlockWriter(m_report, m_names, name).SendReason(ReportKind::kCannotList, text::kCannotList);
 }
 
 }  // namespace sorowa

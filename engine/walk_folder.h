@@ -10,6 +10,7 @@
 #include "engine/compare_pair.h"
 #include "engine/file_services.h"
 #include "engine/report_hand_over.h"
+#include "engine/report_names.h"
 #include "engine/run_state.h"
 
 namespace sorowa {
@@ -28,8 +29,8 @@ class FolderWalk {
 public:
     // `baseLen` is the run's base length; `firstPath` the first path as the user gave it,
     // which names a first folder that cannot be listed.
-    FolderWalk(FileServices& files, ReportHandOver& report, StopCheck& stop, PairComparer& pairs,
-               int32_t baseLen, std::string firstPath);
+    FolderWalk(FileServices& files, ReportNames& names, ReportHandOver& report, StopCheck& stop,
+               PairComparer& pairs, int32_t baseLen, std::string firstPath);
     FolderWalk(const FolderWalk&) = delete;
     FolderWalk& operator=(const FolderWalk&) = delete;
 
@@ -60,6 +61,7 @@ private:
     void SendCannotList(const std::string& prefix, bool firstFolder);
 
     FileServices& m_files;
+    ReportNames& m_names;
     ReportHandOver& m_report;
     StopCheck& m_stop;
     PairComparer& m_pairs;

@@ -3,19 +3,22 @@
 // it walks the tree's nodes, not path texts, and shares no code with the engine.
 //
 // The input is read from the front, a byte at a time (0 once it is used up):
-//   count, then per entry: kind, parent, name, and what the kind needs (a file's attributes,
-//   content, and a failure or a length past one read block; a folder's listing failure, at
-//   once or part-way; a link's target);
+//   count, then per entry: kind, parent, name, and what the kind needs (a file's spare byte,
+//   its content, and a failure or a length past one read block; a folder's listing failure,
+//   at once or part-way; a link's target);
 //   then the first and the second path (what they name, trailing `\` count, "X:" and "\"
 //   for roots), then the run options: Stop before the run or after some bytes of report,
 //   and the piece from which the receiver lets the run join pieces.
+// A file's spare byte is read and not used, so that the committed inputs keep decoding to the
+// trees they were made for.
 // The model lays the run out as the pieces it sends and the checks of the stop request
 // before each item still to compare (a pair, a folder to enter, a block of a pair), and plays
 // that out against the receiver's Stop and joining. Besides the report, piece by piece, each
 // run must say it was stopped exactly when a check found the request (something was left
 // uncompared), give a report that is a prefix of the whole run's on whole lines, end with one
 // end notice, close every file and listing it opened and hold one listing per level of the
-// walk.
+// walk. The recording receiver's own checks of the run's conduct (the size of a hand-over, a
+// piece or notice after the end, the end returned against the end notice) abort too.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -131,7 +134,6 @@ struct Node {
     std::vector<int> children;  // in listing order
     // A file.
     std::string content;
-    uint32_t attributes = 0x20;
     bool failOpen = false;
     bool failLength = false;
     int failReadAt = -1;  // reads fail from this byte on; -1: never
@@ -198,7 +200,6 @@ std::string Shown(const std::string& text) {
     return shown;
 }
 const char kContentBytes[] = {'a', 'b', '\0', '\x5c'};
-const uint32_t kFileAttributes[] = {0x20, 0x22, 0x01, 0x80};
 // Two read blocks, the second of one byte.
 constexpr uint64_t kLongLength = uint64_t{sorowa::kBlockSize} + 1;
 
@@ -277,7 +278,7 @@ World Decode(const uint8_t* data, size_t size) {
             n.path = w.nodes[static_cast<size_t>(parent)].path + "\\" + n.name;
         }
         if (n.kind == Kind::kFile) {
-            n.attributes = kFileAttributes[in.Below(std::size(kFileAttributes))];
+            in.Next();
             const unsigned length = in.Below(7);
             for (unsigned i = 0; i < length; ++i) n.content += kContentBytes[in.Below(4)];
             switch (in.Below(12)) {
@@ -334,7 +335,7 @@ void Populate(const World& w, FakeFileServices& files) {
                 files.AddFolder(n.path);
                 break;
             case Kind::kFile:
-                files.AddFile(n.path, n.content, n.attributes);
+                files.AddFile(n.path, n.content);
                 if (n.longFile) files.SetLength(n.path, kLongLength);
                 break;
             case Kind::kLink:
@@ -574,24 +575,6 @@ Outcome PlayOut(const std::vector<Step>& steps, size_t stopAt, bool stopBefore, 
     return out;
 }
 
-class Receiver : public RecordingReceiver {
-public:
-    Receiver(std::string path1, std::string path2, size_t stopAt)
-        : RecordingReceiver(std::move(path1), std::move(path2)), m_stopAt(stopAt) {}
-    bool SendPieces(const char* pieces, size_t length) override {
-        if (m_doneCount != 0) m_pieceAfterDone = true;
-        const bool join = RecordingReceiver::SendPieces(pieces, length);
-        sorowa::ForEachPiece(pieces, length, [&](const char*, size_t n) { m_received += n; });
-        if (m_stopAt != 0 && m_received >= m_stopAt) m_state->RequestStop();  // the Stop button
-        return join;
-    }
-    bool m_pieceAfterDone = false;
-
-private:
-    size_t m_stopAt;
-    size_t m_received = 0;
-};
-
 std::string Printable(const std::string& text) {
     std::string out;
     for (unsigned char c : text) {
@@ -616,10 +599,7 @@ void Describe(const char* what, const World& w, const std::vector<std::string>& 
                      : n.kind == Kind::kFile ? "file"
                                              : "link",
                      Printable(n.path).c_str());
-        if (n.kind == Kind::kFile) {
-            std::fprintf(stderr, " \"%s\" attributes %02X", Printable(n.content).c_str(),
-                         n.attributes);
-        }
+        if (n.kind == Kind::kFile) std::fprintf(stderr, " \"%s\"", Printable(n.content).c_str());
         if (n.kind == Kind::kLink) {
             std::fprintf(stderr, " -> \"%s\"",
                          Printable(w.nodes[static_cast<size_t>(n.target)].path).c_str());
@@ -658,13 +638,33 @@ void Describe(const char* what, const World& w, const std::vector<std::string>& 
     std::abort();
 }
 
+// The recording receiver, with the Stop button pressed once `stopAt` bytes of report have
+// arrived, and with its checks of the run's conduct ending the fuzzer.
+class Receiver : public RecordingReceiver {
+public:
+    explicit Receiver(const World& w)
+        : RecordingReceiver(w.path1, w.path2), m_w(w), m_stopAt(w.stopAt) {}
+    bool SendPieces(const char* pieces, size_t length) override {
+        const bool join = RecordingReceiver::SendPieces(pieces, length);
+        sorowa::ForEachPiece(pieces, length, [&](const char*, size_t n) { m_received += n; });
+        if (m_stopAt != 0 && m_received >= m_stopAt) m_state->RequestStop();
+        return join;
+    }
+    void Fault(const char* what) override { Fail(what, m_w, {}, m_pieces); }
+
+private:
+    const World& m_w;
+    size_t m_stopAt;
+    size_t m_received = 0;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const World w = Decode(data, size);
     FakeFileServices files;
     Populate(w, files);
-    Receiver receiver(w.path1, w.path2, w.stopAt);
+    Receiver receiver(w);
     receiver.m_joinFrom = w.joinFrom;
     receiver.m_state.emplace(sorowa::DecideRunStart(w.path1, files));
     if (w.stopBefore) receiver.m_state->RequestStop();
@@ -700,7 +700,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Fail("the report does not end on a line end", w, expected, actual);
     }
     if (receiver.m_doneCount != 1) Fail("not exactly one end notice", w, expected, actual);
-    if (receiver.m_pieceAfterDone) Fail("a piece after the end notice", w, expected, actual);
     if (files.OpenFiles() != 0) Fail("a file was left open", w, expected, actual);
     if (files.OpenListings() != 0) Fail("a listing was left open", w, expected, actual);
     // One listing open per level of the walk; Stop may end the walk before its deepest level.

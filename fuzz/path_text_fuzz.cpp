@@ -1,8 +1,8 @@
 // The engine's path text against plain models: the separator helpers and the run start on
 // UTF-8 paths, and the conversions between UTF-16 and the engine's UTF-8.
 //
-// Input: the first byte picks the attributes the file services give DecideRunStart for the
-// path; the rest is the path, and, read as UTF-16 units, a name the system could list.
+// Input: the first byte picks what the file services say the path names to DecideRunStart;
+// the rest is the path, and, read as UTF-16 units, a name the system could list.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -47,36 +47,35 @@ std::string Printable(const void* data, size_t size) {
     std::abort();
 }
 
-// File services that know only the attributes of every path.
-class FixedAttributes : public sorowa::FileServices {
+// File services that know only what every path names.
+class FixedKind : public sorowa::FileServices {
 public:
-    explicit FixedAttributes(uint32_t attributes) : m_attributes(attributes) {}
-    uint32_t Attributes(const std::string&) override { return m_attributes; }
+    explicit FixedKind(sorowa::EntryKind kind) : m_kind(kind) {}
+    sorowa::EntryKind KindOf(const std::string&) override { return m_kind; }
     std::unique_ptr<sorowa::OpenFile> OpenForReading(const std::string&) override {
         return nullptr;
     }
-    std::unique_ptr<sorowa::FolderListing> ListFirst(const std::string&, sorowa::FolderEntry&,
-                                                     sorowa::ListError& error) override {
+    std::unique_ptr<sorowa::FolderListing> ListFolder(const std::string&, sorowa::FolderEntry&,
+                                                      sorowa::ListError& error) override {
         error = sorowa::ListError::kFailed;
         return nullptr;
     }
     bool IdentifyFolder(const std::string&, sorowa::FolderId&) override { return false; }
-    std::string ShownName(const std::string& name) override { return name; }
 
 private:
-    uint32_t m_attributes;
+    sorowa::EntryKind m_kind;
 };
 
-void CheckSeparators(const std::string& path, uint32_t attributes) {
+void CheckSeparators(const std::string& path, sorowa::EntryKind kind) {
     std::string trimmed = path;
     sorowa::RemoveTrailingSeparators(trimmed);
     if (trimmed != ModelTrim(path)) Fail("RemoveTrailingSeparators differs from the model", path);
     if (sorowa::FindLastSeparator(path) != ModelLastSeparator(path)) {
         Fail("FindLastSeparator differs from the model", path);
     }
-    FixedAttributes files(attributes);
+    FixedKind files(kind);
     const sorowa::RunStart start = sorowa::DecideRunStart(path, files);
-    const bool folder = attributes != sorowa::kNoSuchPath && (attributes & 0x10u) != 0;
+    const bool folder = kind == sorowa::EntryKind::kFolder;
     if (start.folderMode != folder) Fail("DecideRunStart chose the wrong mode", path);
     const int32_t expected =
         folder ? static_cast<int32_t>(ModelTrim(path).size()) : ModelLastSeparator(path);
@@ -109,13 +108,16 @@ void CheckDecode(const std::string& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    static const uint32_t kAttributes[] = {sorowa::kNoSuchPath, 0x10, 0x20, 0x30, 0x12, 0x01};
-    const uint32_t attributes = kAttributes[data[0] % (sizeof kAttributes / sizeof kAttributes[0])];
+    // Six choices, as the committed inputs were made for.
+    using sorowa::EntryKind;
+    static const EntryKind kKinds[] = {EntryKind::kNothing, EntryKind::kFolder, EntryKind::kFile,
+                                       EntryKind::kFolder,  EntryKind::kFolder, EntryKind::kFile};
+    const EntryKind kind = kKinds[data[0] % (sizeof kKinds / sizeof kKinds[0])];
     const std::string path(reinterpret_cast<const char*>(data + 1), size - 1);
 
     // The path, and the path with text after it, as the walk builds its paths.
     for (const std::string& text : {path, path + "\\", path + "\\a", path + "\\\\"}) {
-        CheckSeparators(text, attributes);
+        CheckSeparators(text, kind);
     }
     CheckRoundTrip(path);
     CheckDecode(path);

@@ -44,8 +44,14 @@ struct FindHandleTraits {
 };
 using FindHandle = UniqueHandle<FindHandleTraits>;
 
+EntryKind KindOfAttributes(DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) return EntryKind::kNothing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::kFolder : EntryKind::kFile;
+}
+
 void ToEntry(const WIN32_FIND_DATAW& data, FolderEntry& entry) {
-    entry.attributes = data.dwFileAttributes;
+    entry.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::kFolder
+                                                                         : EntryKind::kFile;
     // The name exactly as listed, whatever the windows' code page holds of it.
     entry.name = Utf8FromWide(data.cFileName);
 }
@@ -69,8 +75,8 @@ private:
 
 }  // namespace
 
-uint32_t Win32FileServices::Attributes(const std::string& path) {
-    return GetFileAttributesW(LiteralPath(path).c_str());
+EntryKind Win32FileServices::KindOf(const std::string& path) {
+    return KindOfAttributes(GetFileAttributesW(LiteralPath(path).c_str()));
 }
 
 std::unique_ptr<OpenFile> Win32FileServices::OpenForReading(const std::string& path) {
@@ -83,8 +89,12 @@ std::unique_ptr<OpenFile> Win32FileServices::OpenForReading(const std::string& p
     return std::make_unique<Win32OpenFile>(std::move(file));
 }
 
-std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& pattern,
-                                                            FolderEntry& first, ListError& error) {
+std::unique_ptr<FolderListing> Win32FileServices::ListFolder(const std::string& folder,
+                                                             FolderEntry& first, ListError& error) {
+    // Every entry of the folder: its path, a `\` unless it ends in one (a root), and "*.*".
+    std::string pattern = folder;
+    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+    pattern += "*.*";
     WIN32_FIND_DATAW data;
     FindHandle find(FindFirstFileW(LiteralPath(pattern).c_str(), &data));
     if (!find) {
@@ -97,8 +107,6 @@ std::unique_ptr<FolderListing> Win32FileServices::ListFirst(const std::string& p
     ToEntry(data, first);
     return std::make_unique<Win32Listing>(std::move(find));
 }
-
-std::string Win32FileServices::ShownName(const std::string& name) { return ShownText(name); }
 
 bool Win32FileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
     const FileHandle handle(CreateFileW(

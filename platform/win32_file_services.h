@@ -7,12 +7,11 @@ namespace sorowa {
 
 class Win32FileServices : public FileServices {
 public:
-    uint32_t Attributes(const std::string& path) override;
+    EntryKind KindOf(const std::string& path) override;
     std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
-                                             ListError& error) override;
+    std::unique_ptr<FolderListing> ListFolder(const std::string& folder, FolderEntry& first,
+                                              ListError& error) override;
     bool IdentifyFolder(const std::string& folder, FolderId& id) override;
-    std::string ShownName(const std::string& name) override;
 };
 
 }  // namespace sorowa

@@ -28,7 +28,7 @@ DWORD WINAPI WindowRun::WorkerEntry(void* share) {
     const std::unique_ptr<std::shared_ptr<WindowRun>> held(
         static_cast<std::shared_ptr<WindowRun>*>(share));
     WindowRun& run = **held;
-    RunComparison(run, *run.m_files, run.m_state);
+    RunComparison(run, *run.m_files, run.m_names, run.m_state);
     return 0;
 }
 

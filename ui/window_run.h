@@ -13,6 +13,7 @@
 #include "engine/compare_receiver.h"
 #include "engine/file_services.h"
 #include "engine/run_state.h"
+#include "platform/win32_report_names.h"
 #include "platform/worker_thread.h"
 
 namespace sorowa {
@@ -57,6 +58,7 @@ private:
     const HWND m_pathField1;
     const HWND m_pathField2;
     const std::unique_ptr<FileServices> m_files;
+    Win32ReportNames m_names;
     RunState m_state;
 };
 

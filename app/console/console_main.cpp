@@ -7,14 +7,14 @@
 #include "app/console/console_arguments.h"
 #include "app/console/console_interrupt.h"
 #include "app/console/console_receiver.h"
+#include "app/console/console_texts.h"
 #include "app/console/report_status.h"
 #include "app/console/standard_stream.h"
 #include "engine/compare_run.h"
 #include "engine/run_state.h"
-#include "engine/texts.h"
-#include "ui/texts.h"  // the stop line, which the window writes too
 #include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
+#include "platform/win32_report_names.h"
 
 namespace sorowa {
 namespace {
@@ -26,29 +26,31 @@ void WriteMessage(StandardStream& errors, const char* message) {
 }
 
 ExitStatus ShowHelp(StandardStream& output, StandardStream& errors) {
-    if (output.Write(text::kUsageLine) && output.Write(text::kUsageDetails) && output.Finish()) {
+    if (output.Write(console_text::kUsageLine) && output.Write(console_text::kUsageDetails) &&
+        output.Finish()) {
         return kNothingReported;
     }
-    WriteMessage(errors, text::kCannotWriteOutput);
+    WriteMessage(errors, console_text::kCannotWriteOutput);
     return kTrouble;
 }
 
 ExitStatus Compare(const ConsoleArguments& arguments, StandardStream& output,
                    StandardStream& errors) {
     Win32FileServices files;
+    Win32ReportNames names;
     RunState state(DecideRunStart(arguments.path1, files));
     ConsoleInterrupt interrupt(state);
     ConsoleReceiver receiver(arguments.path1, arguments.path2, arguments.quiet ? nullptr : &output,
                              state);
-    const RunEnd end = RunComparison(receiver, files, state);
+    const RunEnd end = RunComparison(receiver, files, names, state);
 
     if (!arguments.quiet && !output.Finish()) {
-        WriteMessage(errors, text::kCannotWriteOutput);
+        WriteMessage(errors, console_text::kCannotWriteOutput);
         return kTrouble;
     }
     // A stop that -s made has its answer; one from the keyboard left the report short.
     if (end == RunEnd::kStopped && !receiver.StoppedItself()) {
-        WriteMessage(errors, text::kStopped);
+        WriteMessage(errors, console_text::kStopped);
         return kTrouble;
     }
     return receiver.Status();
@@ -74,8 +76,8 @@ int wmain(int argc, wchar_t** argv) {
         case ConsoleArguments::Action::kWrong:
             break;
     }
-    WriteMessage(errors, text::kWrongArguments);
-    errors.Write(text::kUsageLine);
+    WriteMessage(errors, console_text::kWrongArguments);
+    errors.Write(console_text::kUsageLine);
     errors.Finish();
     return kTrouble;
 }

@@ -19,22 +19,22 @@ public:
     int OpenListings() const { return m_openListings; }
     int MaxOpenListings() const { return m_maxOpenListings; }
 
-    uint32_t Attributes(const std::string& path) override {
-        if (path.back() == 'f') return Level(path) == m_depth + 1 ? 0x20 : kNoSuchPath;
-        return Level(path) <= m_depth ? kFolderBit : kNoSuchPath;
+    EntryKind KindOf(const std::string& path) override {
+        if (path.back() == 'f')
+            return Level(path) == m_depth + 1 ? EntryKind::kFile : EntryKind::kNothing;
+        return Level(path) <= m_depth ? EntryKind::kFolder : EntryKind::kNothing;
     }
 
     std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override {
-        if (Attributes(path) != 0x20) return nullptr;
+        if (KindOf(path) != EntryKind::kFile) return nullptr;
         return std::make_unique<OneByte>(path[0] == 'C' ? '1' : '2');
     }
 
-    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
-                                             ListError& error) override {
-        // The pattern is the folder and "\*.*".
-        const size_t level = Level(pattern) - 2;
+    std::unique_ptr<FolderListing> ListFolder(const std::string& folder, FolderEntry& first,
+                                              ListError& error) override {
+        const size_t level = Level(folder);
         error = ListError::kNone;
-        first = {kFolderBit, "."};
+        first = {EntryKind::kFolder, "."};
         return std::make_unique<Listing>(*this, level < m_depth);
     }
 
@@ -42,7 +42,6 @@ public:
         id = {static_cast<uint64_t>(folder[0]), Level(folder)};
         return true;
     }
-    std::string ShownName(const std::string& name) override { return name; }
 
 private:
     static constexpr size_t kTopLength = 4;  // "C:\t"
@@ -80,10 +79,11 @@ private:
         ListStep Next(FolderEntry& entry) override {
             switch (++m_index) {
                 case 1:
-                    entry = {kFolderBit, ".."};
+                    entry = {EntryKind::kFolder, ".."};
                     return ListStep::kEntry;
                 case 2:
-                    entry = m_above ? FolderEntry{kFolderBit, "d"} : FolderEntry{0x20, "f"};
+                    entry = m_above ? FolderEntry{EntryKind::kFolder, "d"}
+                                    : FolderEntry{EntryKind::kFile, "f"};
                     return ListStep::kEntry;
                 default:
                     return ListStep::kEnd;
@@ -104,8 +104,9 @@ private:
 TEST(DeepWalk, AHundredThousandLevelsAreWalkedToTheBottom) {
     constexpr size_t kDepth = 100000;
     DeepChain files(kDepth);
+    FakeReportNames names;
     RecordingReceiver receiver("C:\\t", "D:\\t");
-    receiver.Run(files);
+    receiver.Run(files, names);
 
     std::string name;
     for (size_t i = 0; i < kDepth; ++i) name += "d\\";

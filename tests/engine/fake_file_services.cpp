@@ -4,30 +4,6 @@
 #include <cstring>
 
 namespace sorowa::testing {
-namespace {
-
-// The characters the fake's code page has besides ASCII, as the report shows them. Each of the
-// double-byte ones ends in the byte of `\`.
-struct ShownCharacter {
-    const char* utf8;
-    const char* shown;
-};
-constexpr ShownCharacter kShownCharacters[] = {
-    {"\xE8\xA1\xA8", "\x95\x5C"},  // 表
-    {"\xE3\x82\xBD", "\x83\x5C"},  // ソ
-    {"\xE2\x80\x95", "\x81\x5C"},  // ― (horizontal bar)
-    {"\xEF\xBD\xB1", "\xB1"},      // ｱ (half-width)
-    {"\xE3\x80\x80", "\x81\x40"},  // the ideographic space
-};
-
-// The length of the UTF-8 sequence that begins with `lead`.
-size_t SequenceLength(unsigned char lead) {
-    if (lead < 0xC0) return 1;
-    if (lead < 0xE0) return 2;
-    return lead < 0xF0 ? 3 : 4;
-}
-
-}  // namespace
 
 std::string FakeFileServices::Normal(const std::string& path) {
     std::string out;
@@ -38,26 +14,6 @@ std::string FakeFileServices::Normal(const std::string& path) {
     }
     while (!out.empty() && out.back() == '\\') out.pop_back();
     return out;
-}
-
-std::string FakeFileServices::ShownName(const std::string& name) {
-    std::string shown;
-    for (size_t i = 0; i < name.size();) {
-        const size_t length =
-            std::min(SequenceLength(static_cast<unsigned char>(name[i])), name.size() - i);
-        const std::string character = name.substr(i, length);
-        i += length;
-        if (length == 1 && static_cast<unsigned char>(character[0]) < 0x80) {
-            shown += character;
-            continue;
-        }
-        const char* mapped = "?";
-        for (const ShownCharacter& known : kShownCharacters) {
-            if (character == known.utf8) mapped = known.shown;
-        }
-        shown += mapped;
-    }
-    return shown;
 }
 
 FakeFileServices::Node& FakeFileServices::Make(const std::string& normal, bool folder) {
@@ -74,13 +30,11 @@ FakeFileServices::Node& FakeFileServices::Make(const std::string& normal, bool f
     Node& node = m_nodes[normal];
     if (node.index == 0) node.index = m_nextIndex++;
     node.folder = folder;
-    node.attributes = folder ? kFolderBit : node.attributes;
     return node;
 }
 
-void FakeFileServices::AddFile(const std::string& path, std::string content, uint32_t attributes) {
+void FakeFileServices::AddFile(const std::string& path, std::string content) {
     Node& node = Make(Normal(path), false);
-    node.attributes = attributes;
     node.length = content.size();
     node.content = std::move(content);
 }
@@ -116,10 +70,11 @@ void FakeFileServices::SetLength(const std::string& path, uint64_t length) {
     m_nodes.at(Normal(path)).length = length;
 }
 
-uint32_t FakeFileServices::Attributes(const std::string& path) {
+EntryKind FakeFileServices::KindOf(const std::string& path) {
     m_asked.push_back(path);
     auto it = m_nodes.find(Resolve(path));
-    return it == m_nodes.end() ? kNoSuchPath : it->second.attributes;
+    if (it == m_nodes.end()) return EntryKind::kNothing;
+    return it->second.folder ? EntryKind::kFolder : EntryKind::kFile;
 }
 
 class FakeOpenFile : public OpenFile {
@@ -201,23 +156,18 @@ bool FakeFileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
     return true;
 }
 
-std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pattern,
-                                                           FolderEntry& first, ListError& error) {
+std::unique_ptr<FolderListing> FakeFileServices::ListFolder(const std::string& listed,
+                                                            FolderEntry& first, ListError& error) {
     error = ListError::kFailed;
-    const std::string suffix = "\\*.*";
-    if (pattern.size() < suffix.size() ||
-        pattern.compare(pattern.size() - suffix.size(), suffix.size(), suffix) != 0) {
-        return nullptr;
-    }
-    // The folder with its `\`: "\*.*" lists the root of the current drive.
-    const std::string folder = Resolve(pattern.substr(0, pattern.size() - suffix.size() + 1));
+    // "\" is the root of the current drive.
+    const std::string folder = Resolve(listed);
     auto it = m_nodes.find(folder);
     if (it == m_nodes.end() || !it->second.folder || m_failListing.count(folder)) return nullptr;
 
     std::vector<FolderEntry> entries;
     if (folder.find('\\') != std::string::npos) {  // a drive root has no dot entries
-        entries.push_back({kFolderBit, "."});
-        entries.push_back({kFolderBit, ".."});
+        entries.push_back({EntryKind::kFolder, "."});
+        entries.push_back({EntryKind::kFolder, ".."});
     }
     size_t failAt = SIZE_MAX;
     auto fails = m_failListingAfter.find(folder);
@@ -227,7 +177,7 @@ std::unique_ptr<FolderListing> FakeFileServices::ListFirst(const std::string& pa
         std::string path = folder;
         path += "\\";
         path += name;
-        entries.push_back({m_nodes.at(path).attributes, name});
+        entries.push_back({m_nodes.at(path).folder ? EntryKind::kFolder : EntryKind::kFile, name});
     }
     if (entries.empty()) {
         error = ListError::kEmpty;

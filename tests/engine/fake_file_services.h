@@ -1,8 +1,7 @@
 // In-memory file services with Windows-style paths in UTF-8: entries are listed in the order
 // they were added, "." and ".." open every listing but a drive root's, and a file cannot be
 // opened twice at once (no sharing), as on the real platform. The current drive is C:, so
-// "\x" is "C:\x"; there is no current folder. Its code page holds ASCII and the few
-// characters listed beside ShownName; every other character is shown as `?`.
+// "\x" is "C:\x"; there is no current folder.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +17,8 @@ namespace sorowa::testing {
 
 class FakeFileServices : public FileServices {
 public:
-    // A file and every folder above it; `attributes` adds bits such as hidden (0x2).
-    void AddFile(const std::string& path, std::string content, uint32_t attributes = 0x20);
+    // A file and every folder above it.
+    void AddFile(const std::string& path, std::string content);
     // A folder and every folder above it.
     void AddFolder(const std::string& path);
     // A folder entry at `path` that leads to the folder `target`, as a link does.
@@ -45,15 +44,14 @@ public:
     int OpenListings() const { return m_openListings; }
     int MaxOpenListings() const { return m_maxOpenListings; }
     const std::vector<std::string>& Opened() const { return m_opened; }
-    // Every path whose attributes were asked, in order.
+    // Every path whose kind was asked, in order.
     const std::vector<std::string>& Asked() const { return m_asked; }
 
-    uint32_t Attributes(const std::string& path) override;
+    EntryKind KindOf(const std::string& path) override;
     std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
-                                             ListError& error) override;
+    std::unique_ptr<FolderListing> ListFolder(const std::string& folder, FolderEntry& first,
+                                              ListError& error) override;
     bool IdentifyFolder(const std::string& folder, FolderId& id) override;
-    std::string ShownName(const std::string& name) override;
 
     // Folds repeated `\`, drops trailing ones: "D:\" and "D:" name the same root. A path
     // rooted on the current drive ("\x") gets its drive.
@@ -65,7 +63,6 @@ private:
 
     struct Node {
         bool folder = false;
-        uint32_t attributes = 0;
         std::string content;
         uint64_t length = 0;
         std::vector<std::string> children;  // names, in the order added

@@ -20,8 +20,8 @@ const std::string kCannotList = text::kCannotList;
 void MixedTree(FakeFileServices& f) {
     f.AddFile("C:\\one\\a.txt", "abc");
     f.AddFile("D:\\two\\a.txt", "abd");
-    f.AddFile("C:\\one\\sub\\b.txt", "b");         // D:\two\sub is missing
-    f.AddFile("C:\\one\\.profile", "same", 0x22);  // hidden, and a dot name
+    f.AddFile("C:\\one\\sub\\b.txt", "b");   // D:\two\sub is missing
+    f.AddFile("C:\\one\\.profile", "same");  // a dot name
     f.AddFile("D:\\two\\.profile", "same");
     f.AddFolder("C:\\one\\empty");
     f.AddFile("C:\\one\\.cache\\c", "xy");

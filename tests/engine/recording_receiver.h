@@ -1,4 +1,5 @@
-// A receiver that records every piece, and the Start command's part of a run.
+// A receiver that records every piece and checks the run's conduct, and the Start command's part
+// of a run.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +12,9 @@
 #include "engine/compare_receiver.h"
 #include "engine/compare_run.h"
 #include "engine/report_hand_over.h"
+#include "engine/report_names.h"
+#include "tests/engine/fake_file_services.h"
+#include "tests/engine/fake_report_names.h"
 
 namespace sorowa::testing {
 
@@ -22,8 +26,8 @@ public:
     std::string GetPathText1() override { return m_path1; }
     std::string GetPathText2() override { return m_path2; }
     bool SendPieces(const char* pieces, size_t length) override {
-        EXPECT_EQ(m_doneCount, 0) << "a piece after the end notice";
-        EXPECT_LE(length, ReportHandOver::kHandOverSize);
+        if (m_doneCount != 0) Fault("a piece after the end notice");
+        if (length > ReportHandOver::kHandOverSize) Fault("a hand-over larger than the most");
         ForEachPiece(pieces, length, [&](const char* piece, size_t n) {
             m_pieces.emplace_back(piece, n);
             if (m_onPiece) m_onPiece(m_pieces.back());
@@ -32,7 +36,7 @@ public:
         return m_joinFrom != 0 && m_pieces.size() >= m_joinFrom;
     }
     void NoteReport(ReportKind kind) override {
-        EXPECT_EQ(m_doneCount, 0) << "a notice after the end notice";
+        if (m_doneCount != 0) Fault("a notice after the end notice");
         m_notes.push_back(kind);
     }
     void NotifyDone(RunEnd end) override {
@@ -41,17 +45,29 @@ public:
     }
 
     // What Start does before the worker runs, then the worker itself.
-    void Run(FileServices& files) {
+    void Run(FileServices& files, ReportNames& names) {
         m_state.emplace(DecideRunStart(m_path1, files));
-        RunWorker(files);
+        RunWorker(files, names);
+    }
+    // The same on the fake file services, whose names the fake code page shows.
+    void Run(FakeFileServices& files) {
+        FakeReportNames names;
+        Run(files, names);
     }
     // The worker alone, on the state made beforehand. The run must end with its notice, once,
     // saying what the entry returned.
-    void RunWorker(FileServices& files) {
-        const RunEnd end = RunComparison(*this, files, *m_state);
-        EXPECT_EQ(m_doneCount, 1) << "the run did not end with exactly one end notice";
-        EXPECT_EQ(end, m_end);
+    void RunWorker(FileServices& files, ReportNames& names) {
+        const RunEnd end = RunComparison(*this, files, names, *m_state);
+        if (m_doneCount != 1) Fault("the run did not end with exactly one end notice");
+        if (!m_end || end != *m_end) Fault("the run returned another end than its notice said");
     }
+    void RunWorker(FakeFileServices& files) {
+        FakeReportNames names;
+        RunWorker(files, names);
+    }
+
+    // A check of the run's conduct failed: a test fails, and goes on.
+    virtual void Fault(const char* what) { ADD_FAILURE() << what; }
 
     std::string Report() const {
         std::string all;

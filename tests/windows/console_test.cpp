@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/console/console_texts.h"
 #include "engine/texts.h"
 #include "platform/narrow_text.h"
 #include "res/resource.h"
@@ -260,12 +261,13 @@ TEST_F(Console, WrongArgumentsSayHowToCallIt) {
         const ConsoleResult run = RunConsole(arguments);
         EXPECT_EQ(run.status, 2u) << arguments.size();
         EXPECT_EQ(run.output, "");
-        EXPECT_EQ(run.errors, std::string(text::kWrongArguments) + "\r\n" + text::kUsageLine);
+        EXPECT_EQ(run.errors,
+                  std::string(console_text::kWrongArguments) + "\r\n" + console_text::kUsageLine);
     }
     for (const char* help : {"-h", "--help", "/?"}) {
         const ConsoleResult run = RunConsole({a, help});
         EXPECT_EQ(run.status, 0u) << help;
-        EXPECT_EQ(run.output, std::string(text::kUsageLine) + text::kUsageDetails);
+        EXPECT_EQ(run.output, std::string(console_text::kUsageLine) + console_text::kUsageDetails);
         EXPECT_EQ(run.errors, "");
     }
 }
@@ -273,7 +275,7 @@ TEST_F(Console, WrongArgumentsSayHowToCallIt) {
 TEST_F(Console, OutputThatCannotBeWrittenEndsInTrouble) {
     const std::string a = *s_tmp / "f\\long.a";
     const std::string b = *s_tmp / "f\\long.b";
-    const std::string cannotWrite = std::string(text::kCannotWriteOutput) + "\r\n";
+    const std::string cannotWrite = std::string(console_text::kCannotWriteOutput) + "\r\n";
     const struct {
         std::vector<std::string> arguments;
         DWORD status;

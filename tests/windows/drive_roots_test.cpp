@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32_file_services.h"
+#include "platform/win32_report_names.h"
 #include "tests/engine/recording_receiver.h"
 #include "tests/windows/report_blocks.h"
 
@@ -33,8 +34,9 @@ protected:
     static std::string Run(const std::string& first, const std::string& second,
                            bool folderMode = true) {
         Win32FileServices files;
+        Win32ReportNames names;
         RecordingReceiver receiver(first, second);
-        receiver.Run(files);
+        receiver.Run(files, names);
         EXPECT_EQ(receiver.m_state->Start().folderMode, folderMode) << first;
         EXPECT_EQ(receiver.m_end, RunEnd::kComplete);
         return receiver.Report();

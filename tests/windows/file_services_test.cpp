@@ -11,6 +11,7 @@
 #include "engine/texts.h"
 #include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
+#include "platform/win32_report_names.h"
 #include "tests/engine/recording_receiver.h"
 #include "tests/windows/report_blocks.h"
 #include "tests/windows/temp_folder.h"
@@ -26,8 +27,9 @@ const std::string kHyo = "\x95\x5c";  // 表, whose second byte is 0x5C
 // `path1` and `path2` are narrow texts of the code page, as typed into the window.
 std::string RunReport(const std::string& path1, const std::string& path2) {
     Win32FileServices files;
+    Win32ReportNames names;
     RecordingReceiver receiver(Utf8FromWide(WideText(path1)), Utf8FromWide(WideText(path2)));
-    receiver.Run(files);
+    receiver.Run(files, names);
     EXPECT_EQ(receiver.m_doneCount, 1);
     const std::string report = receiver.Report();
     EXPECT_NE(report.rfind("\r\n", 0), 0u) << "the report opens with an empty line";
@@ -108,6 +110,53 @@ TEST(RealFiles, FileModeAgainstAFolderAndAcrossBlocks) {
               "FILENAME missing.bin\r\nmissing.bin" + kNotExist);
 }
 
+// The port in the engine's terms: a file of any attributes is a file, a folder is listed by
+// its path alone, and the root's listing takes the root's own `\`.
+TEST(RealFiles, KindsAndListingsAreTheEnginesOwn) {
+    TempFolder tmp;
+    tmp.Write("odd.bin", "x");
+    tmp.MakeFolder("sub");
+    SetFileAttributesA((tmp / "odd.bin").c_str(),
+                       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY);
+    Win32FileServices files;
+    const std::string folder = Utf8FromWide(WideText(tmp.Path()));
+    EXPECT_EQ(files.KindOf(folder + "\\odd.bin"), EntryKind::kFile);
+    EXPECT_EQ(files.KindOf(folder + "\\sub"), EntryKind::kFolder);
+    EXPECT_EQ(files.KindOf(folder + "\\missing"), EntryKind::kNothing);
+    EXPECT_EQ(files.KindOf("C:\\"), EntryKind::kFolder);
+
+    for (const std::string& listed : {folder, folder + "\\"}) {
+        FolderEntry entry;
+        ListError error = ListError::kFailed;
+        std::unique_ptr<FolderListing> listing = files.ListFolder(listed, entry, error);
+        ASSERT_NE(listing, nullptr) << listed;
+        EXPECT_EQ(error, ListError::kNone);
+        std::vector<std::pair<std::string, EntryKind>> entries;
+        do {
+            entries.emplace_back(entry.name, entry.kind);
+        } while (listing->Next(entry) == ListStep::kEntry);
+        std::sort(entries.begin(), entries.end());
+        EXPECT_EQ(entries,
+                  (std::vector<std::pair<std::string, EntryKind>>{{".", EntryKind::kFolder},
+                                                                  {"..", EntryKind::kFolder},
+                                                                  {"odd.bin", EntryKind::kFile},
+                                                                  {"sub", EntryKind::kFolder}}));
+    }
+    FolderEntry entry;
+    ListError error = ListError::kNone;
+    EXPECT_NE(files.ListFolder("C:\\", entry, error), nullptr);
+    EXPECT_EQ(files.ListFolder(folder + "\\missing", entry, error), nullptr);
+    EXPECT_EQ(error, ListError::kFailed);
+
+    // Such a file is compared as any other.
+    tmp.Write("two\\odd.bin", "y");
+    Win32ReportNames names;
+    RecordingReceiver receiver(folder + "\\odd.bin", folder + "\\two");
+    receiver.Run(files, names);
+    EXPECT_EQ(receiver.Report(), "FILENAME odd.bin\r\n00000000 : 78 79\r\n");
+    SetFileAttributesA((tmp / "odd.bin").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // Slow: runs only with SOROWA_SLOW=1 (scripts/test --slow).
 TEST(RealFiles, AHundredThousandFilesRunInFlatMemory) {
     if (getenv("SOROWA_SLOW") == nullptr) GTEST_SKIP() << "slow; run with scripts/test --slow";
@@ -117,8 +166,9 @@ TEST(RealFiles, AHundredThousandFilesRunInFlatMemory) {
     // receiver holds nothing and the run's own memory is what is measured.
     const auto walk = [&](int folders) {
         Win32FileServices files;
+        Win32ReportNames names;
         RecordingReceiver receiver(tmp / "tree", tmp / "empty");
-        receiver.Run(files);
+        receiver.Run(files, names);
         EXPECT_EQ(receiver.Report(), "") << folders;
         PROCESS_MEMORY_COUNTERS memory = {};
         GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);

@@ -55,9 +55,7 @@ HeldFileServices::HeldFileServices(std::shared_ptr<CallHold> hold)
 
 HeldFileServices::~HeldFileServices() { m_hold->ServicesGone(); }
 
-uint32_t HeldFileServices::Attributes(const std::string& path) {
-    return m_system->Attributes(path);
-}
+EntryKind HeldFileServices::KindOf(const std::string& path) { return m_system->KindOf(path); }
 
 std::unique_ptr<OpenFile> HeldFileServices::OpenForReading(const std::string& path) {
     m_hold->Call();
@@ -66,9 +64,9 @@ std::unique_ptr<OpenFile> HeldFileServices::OpenForReading(const std::string& pa
     return std::make_unique<HeldFile>(std::move(file), m_hold);
 }
 
-std::unique_ptr<FolderListing> HeldFileServices::ListFirst(const std::string& pattern,
-                                                           FolderEntry& first, ListError& error) {
-    return m_system->ListFirst(pattern, first, error);
+std::unique_ptr<FolderListing> HeldFileServices::ListFolder(const std::string& folder,
+                                                            FolderEntry& first, ListError& error) {
+    return m_system->ListFolder(folder, first, error);
 }
 
 bool HeldFileServices::IdentifyFolder(const std::string& folder, FolderId& id) {

@@ -46,12 +46,11 @@ public:
     explicit HeldFileServices(std::shared_ptr<CallHold> hold);
     ~HeldFileServices() override;
 
-    uint32_t Attributes(const std::string& path) override;
+    EntryKind KindOf(const std::string& path) override;
     std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override;
-    std::unique_ptr<FolderListing> ListFirst(const std::string& pattern, FolderEntry& first,
-                                             ListError& error) override;
+    std::unique_ptr<FolderListing> ListFolder(const std::string& folder, FolderEntry& first,
+                                              ListError& error) override;
     bool IdentifyFolder(const std::string& folder, FolderId& id) override;
-    std::string ShownName(const std::string& name) override { return m_system->ShownName(name); }
 
 private:
     const std::shared_ptr<CallHold> m_hold;

@@ -10,6 +10,7 @@
 
 #include "engine/texts.h"
 #include "platform/win32_file_services.h"
+#include "platform/win32_report_names.h"
 #include "tests/engine/recording_receiver.h"
 #include "tests/windows/report_blocks.h"
 
@@ -21,9 +22,10 @@ std::string g_tree;
 TEST(OddNames, EveryListedNameIsComparedAsItselfAndNothingHangs) {
     ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
     Win32FileServices files;
+    Win32ReportNames names;
     RecordingReceiver receiver(g_tree + "\\one", g_tree + "\\two");
     // A name that opened a device could block for ever: give the run a bound.
-    auto run = std::async(std::launch::async, [&] { receiver.Run(files); });
+    auto run = std::async(std::launch::async, [&] { receiver.Run(files, names); });
     if (run.wait_for(std::chrono::minutes(3)) != std::future_status::ready) {
         ADD_FAILURE() << "the run did not end";
         fflush(stdout);
@@ -59,12 +61,13 @@ TEST(OddNames, PathsAsUsersTypeThemStillWork) {
     GetCurrentDirectoryA(MAX_PATH, saved);
     SetCurrentDirectoryA((g_tree + "\\one").c_str());
     Win32FileServices files;
+    Win32ReportNames names;
     for (const auto& [first, second] :
          {std::pair<std::string, std::string>{"trail", g_tree + "\\two\\\\trail"},
           {".\\sub\\..\\trail", g_tree + "/two/./trail"},
           {g_tree.substr(0, 2) + "trail", g_tree + "\\two\\trail"}}) {
         RecordingReceiver receiver(first, second);
-        receiver.Run(files);
+        receiver.Run(files, names);
         EXPECT_EQ(receiver.Report(), "") << first << " " << second;
     }
     SetCurrentDirectoryA(saved);
@@ -83,8 +86,9 @@ TEST(OddNames, FirstFoldersTheNarrowCallsCannotReachAreWalkedAsFolders) {
         const std::string first = g_tree + "\\firsts\\" + name;
         for (const std::string& typed : {first, first + "\\"}) {
             Win32FileServices files;
+            Win32ReportNames names;
             RecordingReceiver receiver(typed, g_tree + "\\second");
-            receiver.Run(files);
+            receiver.Run(files, names);
             EXPECT_TRUE(receiver.m_state->Start().folderMode) << typed.size() << " " << typed;
             EXPECT_EQ(receiver.Report(),
                       "FILENAME a.txt\r\n00000000 : 31 32\r\n"

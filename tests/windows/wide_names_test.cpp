@@ -11,6 +11,7 @@
 #include "engine/texts.h"
 #include "platform/narrow_text.h"
 #include "platform/win32_file_services.h"
+#include "platform/win32_report_names.h"
 #include "res/resource.h"
 #include "tests/windows/console_run.h"
 #include "tests/engine/recording_receiver.h"
@@ -38,9 +39,10 @@ std::vector<std::string> DejaBlocks() {
 TEST(WideNames, TheWalkComparesEveryNameAndShowsWhatTheCodePageLacksAsQuestionMarks) {
     ASSERT_FALSE(g_tree.empty()) << "give the tree made by odd_tree.sh as the argument";
     Win32FileServices files;
+    Win32ReportNames names;
     RecordingReceiver receiver(Utf8FromWide(g_tree + L"\\wide\\l"),
                                Utf8FromWide(g_tree + L"\\wide\\r"));
-    receiver.Run(files);
+    receiver.Run(files, names);
     EXPECT_EQ(SortedBlocks(receiver.Report()), DejaBlocks());
     EXPECT_EQ(receiver.m_doneCount, 1);
 }

@@ -1,0 +1,45 @@
+// One block of the report: the header line that names a file or a folder, sent once before
+// the first of its lines, then reason lines or difference lines. Every block goes through
+// here: a pair's, and that of a folder that cannot be listed.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/compare_receiver.h"
+#include "engine/report_hand_over.h"
+#include "engine/report_names.h"
+
+namespace sorowa {
+
+class BlockWriter {
+public:
+    // `name` is the block's name in the engine's UTF-8; it must outlive the writer.
+    BlockWriter(ReportHandOver& report, ReportNames& names, const std::string& name);
+    // A block that is done is handed over.
+    ~BlockWriter() { m_report.HandOver(); }
+    BlockWriter(const BlockWriter&) = delete;
+    BlockWriter& operator=(const BlockWriter&) = delete;
+
+    // The name as the report shows it; made only for a block that is written.
+    const std::string& ShownName();
+
+    // A reason line: one piece with the header when that is still to go.
+    void SendReason(ReportKind kind, const std::string& line);
+    // The difference line of one byte; the first one of a block goes after the header,
+    // which is a piece of its own.
+    void SendDifference(uint64_t offset, uint8_t first, uint8_t second);
+
+private:
+    // The header, with the receiver told the block's first kind, unless it has gone.
+    void SendHeader(ReportKind kind);
+
+    ReportHandOver& m_report;
+    ReportNames& m_names;
+    const std::string& m_name;
+    std::optional<std::string> m_shownName;
+    bool m_headerSent = false;
+};
+
+}  // namespace sorowa
