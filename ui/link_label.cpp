@@ -30,7 +30,8 @@ void CLinkLabel::LoadHand() {
     }
     // Systems without the help program, or whose help program has no hand, have their own.
     m_hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
-    if (m_hCursor == nullptr) m_hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    if (m_hCursor == nullptr)
+        m_hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
 }
 
 CLinkLabel::CLinkLabel() { LoadHand(); }

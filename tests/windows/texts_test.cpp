@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/console/console_texts.h"
 #include "engine/texts.h"
+#include "ui/texts.h"
 
 namespace sorowa::testing {
 namespace {
@@ -96,20 +98,24 @@ TEST(Texts, EachIsTheCodePage932BytesOfWhatItReads) {
                "\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81\x42"),
          L"比較の対象を選択してください。", "Choose what to compare."},
         // The console twin: messages on standard error, the help text on standard output.
-        {"kWrongArguments", Bytes(text::kWrongArguments),
+        {"kWrongArguments", Bytes(console_text::kWrongArguments),
          Bytes("\x88\xf8\x90\x94\x82\xaa\x90\xb3\x82\xb5\x82\xad\x82\xa0\x82\xe8\x82\xdc"
                "\x82\xb9\x82\xf1\x81\x42"),
          L"引数が正しくありません。", "The arguments are wrong."},
-        {"kCannotWriteOutput", Bytes(text::kCannotWriteOutput),
+        {"kCannotWriteOutput", Bytes(console_text::kCannotWriteOutput),
          Bytes("\x95\x57\x8f\x80\x8f\x6f\x97\xcd\x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf"
                "\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81\x42"),
          L"標準出力に書き込めませんでした。", "Standard output could not be written."},
-        {"kUsageLine", Bytes(text::kUsageLine),
+        {"console kStopped", Bytes(console_text::kStopped),
+         Bytes("\x94\xe4\x8a\x72\x82\xf0\x92\x86\x8e\x7e\x82\xb5\x82\xdc\x82\xb5\x82\xbd"
+               "\x81\x42"),
+         L"比較を中止しました。", "The comparison was stopped."},
+        {"kUsageLine", Bytes(console_text::kUsageLine),
          Bytes("\x8e\x67\x82\xa2\x95\xfb: sorowa [-s] \x83\x70\x83\x58"
                "1 \x83\x70\x83\x58"
                "2\r\n"),
          L"使い方: sorowa [-s] パス1 パス2\r\n", "Usage: sorowa [-s] PATH1 PATH2"},
-        {"kUsageDetails", Bytes(text::kUsageDetails),
+        {"kUsageDetails", Bytes(console_text::kUsageDetails),
          Bytes("  \x83\x70\x83\x58"
                "1\x82\xc6\x83\x70\x83\x58"
                "2\x82\xcc\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x83\x6f\x83\x43\x83\x67"
