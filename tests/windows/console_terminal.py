@@ -2,8 +2,9 @@
 """The console twin where only the Linux side reaches it, on fixtures made here.
 
 - A real console: on a pseudo-terminal Wine gives the program a console of its own, here
-  switched to code page 437, which cannot show the report's code page 932 bytes; the report
-  must still read right, as the terminal's UTF-8.
+  switched to code page 437, which cannot show the report's code page 932 bytes; the report,
+  the help and the messages must still read right, as the terminal's UTF-8, whatever the
+  system's code page (the tree runs this under each, through SOROWA_LOCALE).
 - Ctrl+C: Wine hands SIGINT to the program's console control handler. The run ends early
   with the stop line on standard error, status 2, and standard output a whole-line prefix of
   the full report. The signal goes as a terminal sends it, to the whole foreground process
@@ -71,11 +72,15 @@ class Console(unittest.TestCase):
     def test_a_console_of_another_code_page_shows_the_report_as_written(self):
         write(f"{self.root}/one/表.bin", b"abc")
         write(f"{self.root}/two/表.bin", b"abcd")
-        shown = on_terminal(f"chcp 437 >nul & {windows_path(PROGRAM)} "
+        program = windows_path(PROGRAM)
+        # The report, the help and a message on standard error, in one console.
+        shown = on_terminal(f"chcp 437 >nul & {program} "
                             f"{windows_path(self.root + '/one/表.bin')} "
-                            f"{windows_path(self.root + '/two')}")
-        self.assertIn("FILENAME表.bin\nファイルサイズが一致しません。\n".encode("utf-8"),
-                      shown.replace(b" ", b""))
+                            f"{windows_path(self.root + '/two')} & {program} -h & {program} one")
+        shown = shown.replace(b" ", b"")
+        for text in ("FILENAME表.bin\nファイルサイズが一致しません。\n", "使い方:sorowa",
+                     "引数が正しくありません。"):
+            self.assertIn(text.encode("utf-8"), shown)
 
     def interrupted(self, path1, path2):
         """Runs the program with its output to a file, and sends Ctrl+C once output has
