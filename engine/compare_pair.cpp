@@ -61,24 +61,65 @@ void SendDifferences(BlockWriter& block, const unsigned char* a, const unsigned 
     }
 }
 
+// Eight bytes of each block at once, for the runs of differing bytes.
+uint64_t Word(const unsigned char* bytes) {
+    uint64_t word = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+}
+bool HasZeroByte(uint64_t word) {
+    return ((word - 0x0101010101010101ull) & ~word & 0x8080808080808080ull) != 0;
+}
+
+// The first index from `at` on at which the blocks differ, or `size`.
+uint32_t FirstDiffering(const unsigned char* a, const unsigned char* b, uint32_t at,
+                        uint32_t size) {
+    while (size - at >= kScanSize && std::memcmp(a + at, b + at, kScanSize) == 0) at += kScanSize;
+    while (size - at >= 8 && Word(a + at) == Word(b + at)) at += 8;
+    while (at < size && a[at] == b[at]) ++at;
+    return at;
+}
+
+// The first index from `at` on at which the blocks are equal, or `size`.
+uint32_t FirstEqual(const unsigned char* a, const unsigned char* b, uint32_t at, uint32_t size) {
+    while (size - at >= 8 && !HasZeroByte(Word(a + at) ^ Word(b + at))) at += 8;
+    while (at < size && a[at] != b[at]) ++at;
+    return at;
+}
+
 }  // namespace
 
 PairComparer::PairComparer(FileServices& files, ReportNames& names, ReportHandOver& report,
-                           StopCheck& stop, int32_t baseLen)
+                           StopCheck& stop, RunTally& tally, int32_t baseLen, bool ranges)
     : m_files(files),
       m_names(names),
       m_report(report),
       m_stop(stop),
+      m_tally(tally),
       m_baseLen(baseLen),
+      m_ranges(ranges),
       m_blockA(kBlockSize),
       m_blockB(kBlockSize) {}
 
-void PairComparer::Compare(const std::string& first, const std::string& second) {
-    if (!m_secondIsFolder) m_secondIsFolder = NamesFolder(second, m_files);
-    const std::string counterpart = CounterpartOf(first, second, m_baseLen, *m_secondIsFolder);
-    const std::string displayName = Tail(first, m_baseLen + 1);
-    BlockWriter block(m_report, m_names, displayName);
+std::string PairComparer::NameOf(const std::string& first) const {
+    return Tail(first, m_baseLen + 1);
+}
 
+bool PairComparer::SecondIsFolder(const std::string& second) {
+    if (!m_secondIsFolder) m_secondIsFolder = NamesFolder(second, m_files);
+    return *m_secondIsFolder;
+}
+
+void PairComparer::Compare(const std::string& first, const std::string& second) {
+    const std::string counterpart = CounterpartOf(first, second, m_baseLen, SecondIsFolder(second));
+    const std::string displayName = NameOf(first);
+    BlockWriter block(m_report, m_names, displayName);
+    const bool whole = CompareFiles(block, first, counterpart);
+    m_tally.PairDone(block.LastKind(), whole);
+}
+
+bool PairComparer::CompareFiles(BlockWriter& block, const std::string& first,
+                                const std::string& counterpart) {
     // Neither file can change while both are held with no sharing.
     std::unique_ptr<OpenFile> fileA = m_files.OpenForReading(first);
     std::unique_ptr<OpenFile> fileB = fileA ? m_files.OpenForReading(counterpart) : nullptr;
@@ -91,40 +132,70 @@ void PairComparer::Compare(const std::string& first, const std::string& second) 
         } else {
             block.SendReason(ReportKind::kCannotOpen, text::kCannotOpen);
         }
-        return;
+        return true;
     }
 
     uint64_t lengthA = 0;
     uint64_t lengthB = 0;
     if (!fileA->Length(lengthA) || !fileB->Length(lengthB)) {
         block.SendReason(ReportKind::kCannotRead, text::kCannotRead);
-        return;
+        return true;
     }
     if (lengthA != lengthB) {
         block.SendReason(ReportKind::kSizesDiffer, text::kSizesDiffer);
-        return;
+        return true;
     }
-    if (!CompareBlocks(block, *fileA, *fileB, lengthA)) {
-        block.SendReason(ReportKind::kCannotRead, text::kCannotRead);
-    }
+    m_tally.PairOpened(lengthA);
+    return CompareBlocks(block, *fileA, *fileB, lengthA);
 }
 
 bool PairComparer::CompareBlocks(BlockWriter& block, OpenFile& fileA, OpenFile& fileB,
                                  uint64_t length) {
+    // A run of differing bytes that is still going, and its first offset; only with ranges.
+    bool inRun = false;
+    uint64_t runStart = 0;
+    // A run ends before `end`, where the bytes are equal or the comparison stops.
+    const auto endRun = [&](uint64_t end) {
+        if (inRun) block.SendRange(runStart, end - 1);
+        inRun = false;
+    };
     for (uint64_t offset = 0; offset < length; offset += kBlockSize) {
         // Lines shown one by one never wait for a read.
         if (m_report.ShowsPieces()) m_report.HandOver();
         // A stop ends the pair here: the lines of the blocks compared so far stay.
-        if (m_stop.Now()) return true;
-        const uint32_t size =
-            static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
-        if (!ReadBlock(fileA, m_blockA.data(), size) || !ReadBlock(fileB, m_blockB.data(), size)) {
+        if (m_stop.Now()) {
+            endRun(offset);
             return false;
         }
-        if (std::memcmp(m_blockA.data(), m_blockB.data(), size) != 0) {
-            SendDifferences(block, m_blockA.data(), m_blockB.data(), size, offset);
+        const uint32_t size =
+            static_cast<uint32_t>(std::min<uint64_t>(kBlockSize, length - offset));
+        const unsigned char* const a = m_blockA.data();
+        const unsigned char* const b = m_blockB.data();
+        if (!ReadBlock(fileA, m_blockA.data(), size) || !ReadBlock(fileB, m_blockB.data(), size)) {
+            endRun(offset);
+            block.SendReason(ReportKind::kCannotRead, text::kCannotRead);
+            return true;
         }
+        // Most blocks are equal: one memcmp says so.
+        const bool equal = !inRun && std::memcmp(a, b, size) == 0;
+        if (!m_ranges) {
+            if (!equal) SendDifferences(block, a, b, size, offset);
+        } else if (!equal) {
+            for (uint32_t at = 0; at < size;) {
+                if (!inRun) {
+                    at = FirstDiffering(a, b, at, size);
+                    if (at == size) break;
+                    inRun = true;
+                    runStart = offset + at;
+                    block.OpenDifferences();
+                }
+                at = FirstEqual(a, b, at, size);
+                if (at < size) endRun(offset + at);
+            }
+        }
+        m_tally.Compared(size);
     }
+    endRun(length);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "engine/report_hand_over.h"
 #include "engine/report_names.h"
 #include "engine/run_state.h"
+#include "engine/run_tally.h"
 
 namespace sorowa {
 
@@ -20,9 +21,9 @@ constexpr uint32_t kBlockSize = 1u << 20;
 class PairComparer {
 public:
     // `baseLen` is the run's base length (RunStart): the header names a file by what follows
-    // it in the first-side path.
+    // it in the first-side path. With `ranges`, each run of differing bytes is one line.
     PairComparer(FileServices& files, ReportNames& names, ReportHandOver& report, StopCheck& stop,
-                 int32_t baseLen);
+                 RunTally& tally, int32_t baseLen, bool ranges);
     PairComparer(const PairComparer&) = delete;
     PairComparer& operator=(const PairComparer&) = delete;
 
@@ -30,16 +31,23 @@ public:
     // at the same relative path under `second` when that names a folder. The pair's block,
     // if any, is handed over before this returns.
     void Compare(const std::string& first, const std::string& second);
+    // The name of the first-side file `first` in the report.
+    std::string NameOf(const std::string& first) const;
+    // Whether the second path names a folder, asked once per run.
+    bool SecondIsFolder(const std::string& second);
 
 private:
-    // False when a block could not be read; nothing of a block is compared then.
+    // The pair's lines; false when a stop ended the pair before its end.
+    bool CompareFiles(BlockWriter& block, const std::string& first, const std::string& counterpart);
     bool CompareBlocks(BlockWriter& block, OpenFile& fileA, OpenFile& fileB, uint64_t length);
 
     FileServices& m_files;
     ReportNames& m_names;
     ReportHandOver& m_report;
     StopCheck& m_stop;
+    RunTally& m_tally;
     const int32_t m_baseLen;
+    const bool m_ranges;
     // Whether the second path names a folder, once a pair has asked: every pair of a run has
     // the same second path.
     std::optional<bool> m_secondIsFolder;

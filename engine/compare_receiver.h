@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/run_progress.h"
 #include "engine/run_state.h"
 
 namespace sorowa {
@@ -19,6 +20,7 @@ enum class ReportKind {
     kCannotOpen,          // a file of the pair could not be opened
     kCannotRead,          // a file of the pair could not be read
     kCannotList,          // a folder could not be listed
+    kOnlyUnderSecond,     // a file or folder exists only under the second folder
 };
 
 class CompareReceiver {
@@ -37,6 +39,10 @@ public:
     // Says what a line that the run has just made says, before the hand-over that carries
     // it. A difference is told once per pair, at its first line.
     virtual void NoteReport(ReportKind) {}
+    // Tells what the run has done so far: after each block of a pair, at the end of each
+    // pair and of each folder's block, and once more before the end notice. Often, so it
+    // must be cheap; progress shown from it is driven by the receiver's clock.
+    virtual void NoteProgress(const RunProgress&) {}
     // Tells how the run ended. The last thing a run does: it touches neither the receiver
     // nor its RunState afterwards.
     virtual void NotifyDone(RunEnd end) = 0;

@@ -12,6 +12,7 @@ const std::string& BlockWriter::ShownName() {
 
 void BlockWriter::SendReason(ReportKind kind, const std::string& line) {
     m_report.Note(kind);
+    m_lastKind = kind;
     if (m_headerSent) {
         m_report.Send(line);
         return;
@@ -20,15 +21,16 @@ void BlockWriter::SendReason(ReportKind kind, const std::string& line) {
     m_report.Send(m_report.Header(ShownName()) + line);
 }
 
-void BlockWriter::SendDifference(uint64_t offset, uint8_t first, uint8_t second) {
+void BlockWriter::SendRange(uint64_t first, uint64_t last) {
     SendHeader(ReportKind::kDifference);
-    m_report.SendDifference(offset, first, second);
+    m_report.SendRange(first, last);
 }
 
 void BlockWriter::SendHeader(ReportKind kind) {
     if (m_headerSent) return;
     m_headerSent = true;
     m_report.Note(kind);
+    m_lastKind = kind;
     m_report.Send(m_report.Header(ShownName()));
 }
 

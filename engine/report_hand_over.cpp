@@ -36,6 +36,12 @@ void ReportHandOver::SendDifference(uint64_t offset, uint8_t first, uint8_t seco
     m_waiting += m_joining ? length : length + 1;
 }
 
+void ReportHandOver::SendRange(uint64_t first, uint64_t last) {
+    if (kHandOverSize - m_waiting < kRangeLineSize) HandOver();
+    const size_t length = FormatRangeLine(m_buffer.get() + m_waiting, first, last);
+    m_waiting += m_joining ? length : length + 1;
+}
+
 void ReportHandOver::HandOver() {
     if (m_waiting == 0) return;
     // Joined pieces leave room for their NUL.

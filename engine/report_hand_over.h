@@ -30,6 +30,8 @@ public:
     void Send(const std::string& piece);
     // Adds the difference line of one byte, formatted in place.
     void SendDifference(uint64_t offset, uint8_t first, uint8_t second);
+    // Adds the line of a run of differing bytes, formatted in place.
+    void SendRange(uint64_t first, uint64_t last);
     // Hands over what is waiting.
     void HandOver();
     // Whether the receiver shows pieces one by one: then nothing may wait for a read.

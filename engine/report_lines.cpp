@@ -17,13 +17,19 @@ struct HexPairs {
 };
 constexpr HexPairs kHexPairs;
 
-}  // namespace
-
-size_t FormatDifferenceLine(char* line, uint64_t offset, uint8_t first, uint8_t second) {
+// The offset in at least 8 upper-case hexadecimal digits; returns how many were written.
+size_t FormatOffset(char* out, uint64_t offset) {
     size_t digits = 8;
     while (digits < 16 && (offset >> (4 * digits)) != 0) ++digits;
     size_t n = 0;
-    for (size_t d = digits; d-- > 0;) line[n++] = kHexDigits[(offset >> (4 * d)) & 0xF];
+    for (size_t d = digits; d-- > 0;) out[n++] = kHexDigits[(offset >> (4 * d)) & 0xF];
+    return n;
+}
+
+}  // namespace
+
+size_t FormatDifferenceLine(char* line, uint64_t offset, uint8_t first, uint8_t second) {
+    size_t n = FormatOffset(line, offset);
     line[n++] = ' ';
     line[n++] = ':';
     line[n++] = ' ';
@@ -32,6 +38,25 @@ size_t FormatDifferenceLine(char* line, uint64_t offset, uint8_t first, uint8_t 
     line[n++] = ' ';
     line[n++] = kHexPairs.digits[second][0];
     line[n++] = kHexPairs.digits[second][1];
+    line[n++] = '\r';
+    line[n++] = '\n';
+    line[n] = '\0';
+    return n;
+}
+
+size_t FormatRangeLine(char* line, uint64_t first, uint64_t last) {
+    size_t n = FormatOffset(line, first);
+    line[n++] = '-';
+    n += FormatOffset(line + n, last);
+    line[n++] = ' ';
+    line[n++] = ':';
+    line[n++] = ' ';
+    char digits[20];
+    size_t count = 0;
+    for (uint64_t length = last - first + 1; count == 0 || length != 0; length /= 10) {
+        digits[count++] = static_cast<char>('0' + length % 10);
+    }
+    while (count > 0) line[n++] = digits[--count];
     line[n++] = '\r';
     line[n++] = '\n';
     line[n] = '\0';

@@ -1,10 +1,13 @@
-// The state of one comparison run: what Start decided from the first path, and the stop
-// request. Made by whoever starts the run and shared with the worker for the run's whole life.
+// The state of one comparison run: what Start decided from the first path, the options, and
+// the stop request. Made by whoever starts the run and shared with the worker for the run's whole
+// life.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/file_services.h"
 
@@ -23,6 +26,17 @@ struct RunStart {
 // typed as "X:" or "\" being that root.
 RunStart DecideRunStart(const std::string& path1, FileServices& files);
 
+// What a run is asked to do besides comparing. The console twin's options; the window's
+// runs take none.
+struct RunOptions {
+    // Names and paths that are skipped (engine/name_filter.h).
+    std::vector<std::string> exclusions;
+    // Also report what exists only under the second folder, which is then listed as well.
+    bool secondOnly = false;
+    // One line per run of consecutive differing bytes instead of one per byte.
+    bool ranges = false;
+};
+
 // How a run ended.
 enum class RunEnd {
     kComplete,  // everything was compared (a stop that came after the last check included)
@@ -31,11 +45,13 @@ enum class RunEnd {
 
 class RunState {
 public:
-    explicit RunState(const RunStart& start) : m_start(start) {}
+    explicit RunState(const RunStart& start, RunOptions options = {})
+        : m_start(start), m_options(std::move(options)) {}
     RunState(const RunState&) = delete;
     RunState& operator=(const RunState&) = delete;
 
     const RunStart& Start() const { return m_start; }
+    const RunOptions& Options() const { return m_options; }
 
     // From any thread: the Stop button, a closing window, a console's Ctrl+C.
     void RequestStop() { m_bStop.store(1); }
@@ -45,6 +61,7 @@ public:
 private:
     std::atomic<int32_t> m_bStop{0};
     RunStart m_start;
+    RunOptions m_options;
 };
 
 // The run's checks for a stop request: once a check has found one, the run ends, leaving the

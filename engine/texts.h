@@ -28,4 +28,10 @@ constexpr char kCannotList[] =
     "\x83\x74\x83\x48\x83\x8b\x83\x5f\x82\xf0\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
     "\x82\xb5\x82\xbd\x81\x42\r\n";
 
+// "パス2にのみ存在します。" : "Exists only under PATH2." (follows the header naming a file or a
+// folder that only the second folder holds, when that is asked for)
+constexpr char kOnlyUnderSecond[] =
+    "\x83\x70\x83\x58\x32\x82\xc9\x82\xcc\x82\xdd\x91\xb6\x8d\xdd\x82\xb5\x82\xdc\x82\xb7\x81\x42\r"
+    "\n";
+
 }  // namespace sorowa::text

@@ -25,27 +25,47 @@ size_t FolderIdHash::operator()(const FolderId& id) const noexcept {
 }
 
 FolderWalk::FolderWalk(FileServices& files, ReportNames& names, ReportHandOver& report,
-                       StopCheck& stop, PairComparer& pairs, int32_t baseLen, std::string firstPath)
+                       StopCheck& stop, PairComparer& pairs, RunTally& tally,
+                       const NameFilter& filter)
     : m_files(files),
       m_names(names),
       m_report(report),
       m_stop(stop),
       m_pairs(pairs),
-      m_baseLen(baseLen),
-      m_firstPath(std::move(firstPath)) {}
+      m_tally(tally),
+      m_filter(filter) {}
 
-void FolderWalk::Run(const std::string& firstFolder, const std::string& second) {
-    m_second = second;
-    m_path = firstFolder + "\\";
-    FolderId firstId;
-    const bool known = m_files.IdentifyFolder(FolderQueryPath(firstFolder), firstId);
-    Enter(known ? &firstId : nullptr);
+void FolderWalk::WalkFirst(const std::string& firstFolder, int32_t baseLen,
+                           const std::string& firstPath, const std::string& second) {
+    m_secondSide = false;
+    m_other = second;
+    Walk(firstFolder, static_cast<size_t>(baseLen) + 1, firstPath);
+}
+
+void FolderWalk::WalkSecond(const std::string& secondFolder, const std::string& secondPath,
+                            const std::string& firstFolder) {
+    m_secondSide = true;
+    m_other = firstFolder;
+    Walk(secondFolder, secondFolder.size() + 1, secondPath);
+}
+
+void FolderWalk::Walk(const std::string& folder, size_t relativeFrom, const std::string& topName) {
+    m_relativeFrom = relativeFrom;
+    m_topName = topName;
+    m_path = folder + "\\";
+    FolderId topId;
+    const bool known = m_files.IdentifyFolder(FolderQueryPath(folder), topId);
+    Enter(known ? &topId : nullptr);
     while (!m_levels.empty()) {
         Level& level = m_levels.back();
         if (level.entryPending) {
             level.entryPending = false;
             // May enter a subfolder, which moves `level`.
-            if (!Handle(level.entry)) return;
+            if (!Handle(level.entry)) {
+                m_levels.clear();
+                m_onPath.clear();
+                return;
+            }
             continue;
         }
         switch (level.listing->Next(level.entry)) {
@@ -97,14 +117,36 @@ void FolderWalk::Leave() {
 }
 
 bool FolderWalk::Handle(const FolderEntry& entry) {
+    const bool folder = entry.kind == EntryKind::kFolder;
+    if (folder && IsDotEntry(entry.name)) return true;
     m_path.resize(m_levels.back().prefixLength);
     m_path += entry.name;
-    if (entry.kind != EntryKind::kFolder) {
+    if (m_filter.Skips(m_path, m_relativeFrom)) return true;
+    if (m_secondSide) return HandleSecond(entry);
+    if (!folder) {
         if (m_stop.Now()) return false;
-        m_pairs.Compare(m_path, m_second);
+        m_pairs.Compare(m_path, m_other);
         return !m_stop.Stopped();
     }
-    if (IsDotEntry(entry.name)) return true;
+    return EnterSubfolder();
+}
+
+bool FolderWalk::HandleSecond(const FolderEntry& entry) {
+    const std::string relative = m_path.substr(m_relativeFrom);
+    const EntryKind there = m_files.KindOf(m_other + "\\" + relative);
+    if (entry.kind == there) {
+        return entry.kind == EntryKind::kFolder ? EnterSubfolder() : true;
+    }
+    if (m_stop.Now()) return false;
+    // A folder is named with its `\`, as a folder that cannot be listed is.
+    const std::string name = entry.kind == EntryKind::kFolder ? relative + "\\" : relative;
+    BlockWriter(m_report, m_names, name)
+        .SendReason(ReportKind::kOnlyUnderSecond, text::kOnlyUnderSecond);
+    m_tally.Counted(ReportKind::kOnlyUnderSecond);
+    return true;
+}
+
+bool FolderWalk::EnterSubfolder() {
     // A link back to a folder being walked would lead round for ever; its files are
     // compared through that folder.
     FolderId id;
@@ -116,11 +158,12 @@ bool FolderWalk::Handle(const FolderEntry& entry) {
     return true;
 }
 
-void FolderWalk::SendCannotList(const std::string& prefix, bool firstFolder) {
-    const size_t base = static_cast<size_t>(m_baseLen) + 1;
+void FolderWalk::SendCannotList(const std::string& prefix, bool topFolder) {
     const std::string name =
-        firstFolder ? m_firstPath : (base < prefix.size() ? prefix.substr(base) : prefix);
+        topFolder ? m_topName
+                  : (m_relativeFrom < prefix.size() ? prefix.substr(m_relativeFrom) : prefix);
     BlockWriter(m_report, m_names, name).SendReason(ReportKind::kCannotList, text::kCannotList);
+    m_tally.Counted(ReportKind::kCannotList);
 }
 
 }  // namespace sorowa

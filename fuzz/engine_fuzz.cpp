@@ -8,7 +8,8 @@
 //   at once or part-way; a link's target);
 //   then the first and the second path (what they name, trailing `\` count, "X:" and "\"
 //   for roots), then the run options: Stop before the run or after some bytes of report,
-//   and the piece from which the receiver lets the run join pieces.
+//   the piece from which the receiver lets the run join pieces, and a byte of the options a
+//   user gives (range lines, what only the second folder holds, an exclusion pattern).
 // A file's spare byte is read and not used, so that the committed inputs keep decoding to the
 // trees they were made for.
 // The model lays the run out as the pieces it sends and the checks of the stop request
@@ -155,6 +156,13 @@ struct World {
     size_t stopAt = 0;           // Stop once this many bytes of report arrived; 0: never
     bool stopBefore = false;     // Stop before the worker starts
     size_t joinFrom = 0;         // the receiver lets the run join pieces from this one on; 0: never
+    // The run's options: range lines, what only the second folder holds, and one exclusion
+    // pattern "*X*" with the text X a skipped name holds (written in the pattern in another
+    // case, which the filter folds); none when empty.
+    bool ranges = false;
+    bool secondOnly = false;
+    std::string pattern;
+    std::string patternHeld;
 };
 
 // Characters of names in UTF-8, and as the report shows them: ASCII, a dot, 表 ソ ― (second
@@ -325,6 +333,18 @@ World Decode(const uint8_t* data, size_t size) {
     if (stop == 1) w.stopAt = 1 + 2 * size_t{in.Next()};
     w.stopBefore = stop == 2;
     w.joinFrom = in.Below(4);
+    // Inputs that end before here have none of the options.
+    const unsigned options = in.Next();
+    w.ranges = (options & 1) != 0;
+    w.secondOnly = (options & 2) != 0;
+    const struct {
+        const char* pattern;
+        const char* held;
+    } kPatterns[] = {{"*A*", "a"}, {"*b*", "b"}, {"*\xC3\x9C*", "\xC3\xBC"}, {"*.*", "."}};
+    if ((options >> 2) % 8 >= 4) {
+        w.pattern = kPatterns[(options >> 2) % 4].pattern;
+        w.patternHeld = kPatterns[(options >> 2) % 4].held;
+    }
     return w;
 }
 
@@ -375,12 +395,18 @@ public:
     void Run() {
         const int first = Resolved(m_w.node1);
         folderMode = first >= 0 && Get(first).kind == Kind::kFolder;
+        const int second = Resolved(m_w.node2);
         if (folderMode) {
             std::vector<std::string> relative;
             std::vector<int> walkPath;
             Walk(first, relative, walkPath);
-        } else {
-            const int second = Resolved(m_w.node2);
+            // Then what only the second folder holds, listed as a whole.
+            if (m_w.secondOnly && IsFolderNode(second)) {
+                m_firstTop = first;
+                m_secondSide = true;
+                Walk(second, relative, walkPath);
+            }
+        } else if (!Skipped(m_w.name1)) {
             const int counterpart = IsFolderNode(second) ? Lookup(second, {m_w.name1}) : second;
             Pair(first, counterpart, m_w.name1);
         }
@@ -390,6 +416,9 @@ private:
     const Node& Get(int n) const { return m_w.nodes[static_cast<size_t>(n)]; }
     int Resolved(int n) const { return n >= 0 && Get(n).kind == Kind::kLink ? Get(n).target : n; }
     bool IsFolderNode(int n) const { return n >= 0 && Get(n).kind == Kind::kFolder; }
+    bool Skipped(const std::string& name) const {
+        return !m_w.pattern.empty() && name.find(m_w.patternHeld) != std::string::npos;
+    }
 
     // What the names lead to from the folder `from`, through links; -1: nothing.
     int Lookup(int from, const std::vector<std::string>& names) const {
@@ -459,15 +488,26 @@ private:
                     Piece((headerPending ? header : "") + sorowa::text::kCannotRead);
                     break;
                 }
-                // Only the stored content can differ; beyond it both files are zeros.
+                // Only the stored content can differ; beyond it both files are zeros, so
+                // no run of differing bytes reaches the end of a block unless the file ends.
                 const uint64_t stored = std::max(a->content.size(), b->content.size());
-                for (uint64_t i = start; i < std::min(end, stored); ++i) {
+                const uint64_t last = std::min(end, stored);
+                for (uint64_t i = start; i < last; ++i) {
                     if (Byte(*a, i) == Byte(*b, i)) continue;
                     if (headerPending) Piece(header);
                     headerPending = false;
-                    char line[40];
-                    std::snprintf(line, sizeof line, "%.8X : %.2X %.2X\r\n",
-                                  static_cast<unsigned>(i), Byte(*a, i), Byte(*b, i));
+                    char line[64];
+                    if (m_w.ranges) {
+                        uint64_t j = i;
+                        while (j + 1 < last && Byte(*a, j + 1) != Byte(*b, j + 1)) ++j;
+                        std::snprintf(line, sizeof line, "%.8X-%.8X : %u\r\n",
+                                      static_cast<unsigned>(i), static_cast<unsigned>(j),
+                                      static_cast<unsigned>(j - i + 1));
+                        i = j;
+                    } else {
+                        std::snprintf(line, sizeof line, "%.8X : %.2X %.2X\r\n",
+                                      static_cast<unsigned>(i), Byte(*a, i), Byte(*b, i));
+                    }
                     Piece(line);
                 }
             }
@@ -475,10 +515,41 @@ private:
         Flush();
     }
 
-    void CannotList(const std::vector<std::string>& relative) {
-        const std::string name = relative.empty() ? m_w.path1 : Join(relative) + "\\";
-        Piece(Header(Shown(name)) + sorowa::text::kCannotList);
+    // A block of one reason line that names a folder by its relative path and a `\`, or by
+    // the path the walk began at.
+    void FolderBlock(const std::vector<std::string>& relative, const char* reason) {
+        const std::string top = m_secondSide ? m_w.path2 : m_w.path1;
+        const std::string name = relative.empty() ? top : Join(relative) + "\\";
+        Piece(Header(Shown(name)) + reason);
         Flush();
+    }
+    void CannotList(const std::vector<std::string>& relative) {
+        FolderBlock(relative, sorowa::text::kCannotList);
+    }
+
+    // An entry of the second folder's walk: what the first folder has at the same path
+    // decides whether it is walked into, passed by or reported.
+    void SecondEntry(int c, std::vector<std::string>& relative, std::vector<int>& walkPath) {
+        const int there = Lookup(m_firstTop, relative);
+        const bool folder = Get(c).kind != Kind::kFile;
+        const bool thereFolder = IsFolderNode(there);
+        const bool thereFile = there >= 0 && Get(there).kind == Kind::kFile;
+        if (folder && thereFolder) {
+            const int target = Resolved(c);
+            if (std::find(walkPath.begin(), walkPath.end(), target) == walkPath.end()) {
+                Check();
+                Walk(target, relative, walkPath);
+            }
+            return;
+        }
+        if (!folder && thereFile) return;
+        Check();
+        if (folder) {
+            FolderBlock(relative, sorowa::text::kOnlyUnderSecond);
+        } else {
+            Piece(Header(Shown(Join(relative))) + sorowa::text::kOnlyUnderSecond);
+            Flush();
+        }
     }
 
     void Walk(int folder, std::vector<std::string>& relative, std::vector<int>& walkPath) {
@@ -499,8 +570,11 @@ private:
         maxOpenListings = std::max(maxOpenListings, static_cast<int>(walkPath.size()));
         for (size_t i = 0; i < delivered; ++i) {
             const int c = f.children[i];
+            if (Skipped(Get(c).name)) continue;
             relative.push_back(Get(c).name);
-            if (Get(c).kind == Kind::kFile) {
+            if (m_secondSide) {
+                SecondEntry(c, relative, walkPath);
+            } else if (Get(c).kind == Kind::kFile) {
                 Check();
                 const int second = Resolved(m_w.node2);
                 Pair(c, IsFolderNode(second) ? Lookup(second, relative) : second, Join(relative));
@@ -519,6 +593,9 @@ private:
 
     const World& m_w;
     bool m_sent = false;  // a piece has been sent before
+    // In the second folder's walk, and the first folder it looks at.
+    bool m_secondSide = false;
+    int m_firstTop = -1;
 };
 
 // The run's steps played out as the receiver sees them: pieces handed over together at the
@@ -623,6 +700,9 @@ void Describe(const char* what, const World& w, const std::vector<std::string>& 
         stderr, "  path 1 \"%s\"\n  path 2 \"%s\"\n  stop after %zu bytes%s, join from piece %zu\n",
         Printable(w.path1).c_str(), Printable(w.path2).c_str(), w.stopAt,
         w.stopBefore ? " (and before the run)" : "", w.joinFrom);
+    std::fprintf(stderr, "  options:%s%s%s%s\n", w.ranges ? " ranges" : "",
+                 w.secondOnly ? " second-only" : "", w.pattern.empty() ? "" : " exclude ",
+                 Printable(w.pattern).c_str());
     const size_t rows = std::max(expected.size(), actual.size());
     for (size_t i = 0; i < rows; ++i) {
         const std::string e = i < expected.size() ? Printable(expected[i]) : "(none)";
@@ -666,7 +746,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Populate(w, files);
     Receiver receiver(w);
     receiver.m_joinFrom = w.joinFrom;
-    receiver.m_state.emplace(sorowa::DecideRunStart(w.path1, files));
+    sorowa::RunOptions options;
+    options.ranges = w.ranges;
+    options.secondOnly = w.secondOnly;
+    if (!w.pattern.empty()) options.exclusions.push_back(w.pattern);
+    receiver.m_state.emplace(sorowa::DecideRunStart(w.path1, files), options);
     if (w.stopBefore) receiver.m_state->RequestStop();
     receiver.RunWorker(files);
 

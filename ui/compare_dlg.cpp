@@ -99,11 +99,31 @@ void CCompareDlg::OnOK() {
         // No worker, so no end notice will come: back to idle at once.
         m_run.reset();
         SwitchStartAndStop(false);
+        return;
     }
+    SetTimer(m_hWnd, kProgressTimer, kProgressEveryMs, nullptr);
 }
 
 std::unique_ptr<sorowa::FileServices> CCompareDlg::MakeFileServices() {
     return std::make_unique<sorowa::Win32FileServices>();
+}
+
+std::unique_ptr<sorowa::TaskbarButton> CCompareDlg::MakeTaskbarButton() {
+    return sorowa::SystemTaskbarButton();
+}
+
+// Called by the progress timer while a run is in progress. The taskbar list is made at the
+// first look, a quarter of a second into the run, when the button has long been there.
+void CCompareDlg::ShowRunProgress() {
+    if (!m_run) return;
+    if (!m_taskbar) m_taskbar = std::make_unique<sorowa::RunTaskbar>(MakeTaskbarButton());
+    m_taskbar->Show(m_hWnd, m_run->State().Start().folderMode, m_run->PairDone(),
+                    m_run->PairLength());
+}
+
+void CCompareDlg::ClearRunProgress() {
+    KillTimer(m_hWnd, kProgressTimer);
+    if (m_taskbar) m_taskbar->Clear(m_hWnd);
 }
 
 void CCompareDlg::SwitchStartAndStop(bool running) {
@@ -131,6 +151,7 @@ LRESULT CCompareDlg::OnCompareOutput(WPARAM pieces, LPARAM length) {
 // Called when the flush timer runs out: the pieces have paused.
 void CCompareDlg::OnTimer(UINT_PTR timerId) {
     if (timerId == kFlushTimer) m_sink.OnFlushTimer();
+    if (timerId == kProgressTimer) ShowRunProgress();
 }
 
 // The box holds its text in UTF-16; the sink's texts are code page 932, converted here, once
@@ -169,6 +190,8 @@ void CCompareDlg::StopFlushTimer() { KillTimer(m_hWnd, kFlushTimer); }
 // of a field); then the window goes, whatever the worker does. The worker shares the run,
 // not the window: once detached, nothing it does reaches the window or this object.
 void CCompareDlg::OnDestroy() {
+    ClearRunProgress();
+    m_taskbar.reset();
     if (m_run) {
         m_run->Detach();
         const DWORD start = GetTickCount();

@@ -13,6 +13,7 @@
 #include "ui/drop_edit.h"
 #include "ui/result_box.h"
 #include "ui/result_sink.h"
+#include "ui/taskbar_progress.h"
 #include "ui/window_run.h"
 
 class CCompareDlg : public CDialog, private sorowa::ResultBox {
@@ -34,6 +35,8 @@ protected:
     void OnOK() override;
     // The file services of a run: the system's, unless a test gives others.
     virtual std::unique_ptr<sorowa::FileServices> MakeFileServices();
+    // The taskbar button's progress calls: the system's, unless a test records them.
+    virtual std::unique_ptr<sorowa::TaskbarButton> MakeTaskbarButton();
 
     void OnPaint();
     HCURSOR OnQueryDragIcon();
@@ -70,6 +73,12 @@ private:
     bool StartFlushTimer(unsigned ms) override;
     void StopFlushTimer() override;
     static constexpr UINT_PTR kFlushTimer = 1;
+    // A run's progress on the taskbar button, looked at this often while it runs; made at
+    // its first look, and cleared at the end of the run and when the window goes.
+    static constexpr UINT_PTR kProgressTimer = 2;
+    static constexpr UINT kProgressEveryMs = 250;
+    void ShowRunProgress();
+    void ClearRunProgress();
 
     std::vector<std::wstring> m_commandLine;
     CDropEdit m_editPath2;
@@ -83,4 +92,5 @@ private:
     // Its worker, for the wait when the window closes.
     sorowa::ThreadHandle m_worker;
     CFont m_fontResult;
+    std::unique_ptr<sorowa::RunTaskbar> m_taskbar;
 };

@@ -5,6 +5,7 @@
 
 LRESULT CCompareDlg::OnCompareDone(WPARAM end, LPARAM) {
     SwitchStartAndStop(false);
+    ClearRunProgress();
     // Posted, so that it is handled once no run is in progress: the arrow comes back at
     // once, without waiting for the mouse to move.
     PostMessageW(m_hWnd, WM_SETCURSOR, 0, 0);

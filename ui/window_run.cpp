@@ -55,6 +55,12 @@ bool WindowRun::SendPieces(const char* pieces, size_t length) {
                         static_cast<LPARAM>(length)) != 0;
 }
 
+void WindowRun::NoteProgress(const RunProgress& progress) {
+    // Read by the window's progress timer; each count alone is enough.
+    m_pairDone.store(progress.pairDone, std::memory_order_relaxed);
+    m_pairLength.store(progress.pairLength, std::memory_order_relaxed);
+}
+
 void WindowRun::NotifyDone(RunEnd end) {
     const HWND dialog = m_dialog.load();
     if (dialog != nullptr) PostMessageW(dialog, WM_COMPARE_DONE, static_cast<WPARAM>(end), 0);

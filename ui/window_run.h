@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -47,7 +48,13 @@ public:
     std::string GetPathText1() override;
     std::string GetPathText2() override;
     bool SendPieces(const char* pieces, size_t length) override;
+    void NoteProgress(const RunProgress& progress) override;
     void NotifyDone(RunEnd end) override;
+
+    // From the window's thread: the bytes of the pair in hand compared so far, and its
+    // length (0 until it is open).
+    uint64_t PairDone() const { return m_pairDone.load(std::memory_order_relaxed); }
+    uint64_t PairLength() const { return m_pairLength.load(std::memory_order_relaxed); }
 
 private:
     static DWORD WINAPI WorkerEntry(void* share);
@@ -60,6 +67,8 @@ private:
     const std::unique_ptr<FileServices> m_files;
     Win32ReportNames m_names;
     RunState m_state;
+    std::atomic<uint64_t> m_pairDone{0};
+    std::atomic<uint64_t> m_pairLength{0};
 };
 
 }  // namespace sorowa

@@ -1,14 +1,19 @@
 // The console twin of the window: `sorowa PATH1 PATH2` runs the comparison that Start runs
-// and writes the report to standard output; the exit status says what it found.
+// and writes the report to standard output; the exit status says what it found. Its options
+// add what scripts ask for (see console_arguments.h).
+#include <chrono>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/console/console_arguments.h"
 #include "app/console/console_interrupt.h"
+#include "app/console/console_progress.h"
 #include "app/console/console_receiver.h"
 #include "app/console/console_texts.h"
 #include "app/console/report_status.h"
+#include "app/console/run_summary.h"
 #include "app/console/standard_stream.h"
 #include "engine/compare_run.h"
 #include "engine/run_state.h"
@@ -36,24 +41,36 @@ ExitStatus ShowHelp(StandardStream& output, StandardStream& errors) {
 
 ExitStatus Compare(const ConsoleArguments& arguments, StandardStream& output,
                    StandardStream& errors) {
+    const auto started = std::chrono::steady_clock::now();
     Win32FileServices files;
     Win32ReportNames names;
-    RunState state(DecideRunStart(arguments.path1, files));
+    RunOptions options;
+    options.exclusions = arguments.exclusions;
+    options.secondOnly = arguments.all;
+    options.ranges = arguments.ranges;
+    RunState state(DecideRunStart(arguments.path1, files), std::move(options));
     ConsoleInterrupt interrupt(state);
+    ConsoleProgress progress(errors);
     ConsoleReceiver receiver(arguments.path1, arguments.path2, arguments.quiet ? nullptr : &output,
-                             state);
+                             state, progress);
     const RunEnd end = RunComparison(receiver, files, names, state);
+    progress.Clear();
 
+    ExitStatus status = receiver.Status();
     if (!arguments.quiet && !output.Finish()) {
         WriteMessage(errors, console_text::kCannotWriteOutput);
-        return kTrouble;
-    }
-    // A stop that -s made has its answer; one from the keyboard left the report short.
-    if (end == RunEnd::kStopped && !receiver.StoppedItself()) {
+        status = kTrouble;
+    } else if (end == RunEnd::kStopped && !receiver.StoppedItself()) {
+        // A stop that -s made has its answer; one from the keyboard left the report short.
         WriteMessage(errors, console_text::kStopped);
-        return kTrouble;
+        status = kTrouble;
     }
-    return receiver.Status();
+    if (arguments.summary) {
+        const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - started;
+        errors.Write(SummaryLine(receiver.Counts(), arguments.all, seconds.count()).c_str());
+        errors.Finish();
+    }
+    return status;
 }
 
 }  // namespace

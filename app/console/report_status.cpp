@@ -13,6 +13,7 @@ void ReportStatus::Take(ReportKind kind) {
         case ReportKind::kDifference:
         case ReportKind::kSizesDiffer:
         case ReportKind::kMissingCounterpart:
+        case ReportKind::kOnlyUnderSecond:
             break;
     }
 }

@@ -8,7 +8,8 @@ namespace sorowa {
 // The console program's exit statuses.
 enum ExitStatus : int {
     kNothingReported = 0,
-    kDifferencesOnly = 1,  // difference lines, sizes that differ, missing counterparts
+    kDifferencesOnly = 1,  // difference lines, sizes that differ, missing counterparts, what
+                           // only the second folder holds
     kTrouble = 2,          // a file or folder that could not be opened or read, wrong
                            // arguments, failed output, a stop
 };

@@ -24,6 +24,8 @@ public:
     bool Write(const char* text) { return Write(text, std::strlen(text)); }
     // Hands on what is buffered; false when any write of the stream failed.
     bool Finish();
+    // Whether the stream is a console.
+    bool IsConsole() const { return m_console != nullptr; }
 
 private:
     bool WriteToConsole(const char* text, size_t length);

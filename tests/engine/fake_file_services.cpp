@@ -158,6 +158,7 @@ bool FakeFileServices::IdentifyFolder(const std::string& folder, FolderId& id) {
 
 std::unique_ptr<FolderListing> FakeFileServices::ListFolder(const std::string& listed,
                                                             FolderEntry& first, ListError& error) {
+    m_listed.push_back(listed);
     error = ListError::kFailed;
     // "\" is the root of the current drive.
     const std::string folder = Resolve(listed);

@@ -46,6 +46,8 @@ public:
     const std::vector<std::string>& Opened() const { return m_opened; }
     // Every path whose kind was asked, in order.
     const std::vector<std::string>& Asked() const { return m_asked; }
+    // Every folder whose listing was asked for, in order.
+    const std::vector<std::string>& Listed() const { return m_listed; }
 
     EntryKind KindOf(const std::string& path) override;
     std::unique_ptr<OpenFile> OpenForReading(const std::string& path) override;
@@ -81,6 +83,7 @@ private:
     std::map<std::string, size_t> m_failListingAfter;
     std::vector<std::string> m_opened;
     std::vector<std::string> m_asked;
+    std::vector<std::string> m_listed;
     int m_openFiles = 0;
     int m_openListings = 0;
     int m_maxOpenListings = 0;

@@ -39,6 +39,18 @@ public:
         if (m_doneCount != 0) Fault("a notice after the end notice");
         m_notes.push_back(kind);
     }
+    void NoteProgress(const RunProgress& progress) override {
+        if (m_doneCount != 0) Fault("progress after the end notice");
+        const RunCounts& before = m_progress.counts;
+        const RunCounts& now = progress.counts;
+        if (now.bytes < before.bytes || now.pairs < before.pairs) Fault("progress went back");
+        if (now.pairs != now.equal + now.differing + now.missing + now.cannotCompare) {
+            Fault("pairs that are not the sum of their outcomes");
+        }
+        if (progress.pairDone > progress.pairLength) Fault("more of a pair than its length");
+        m_progress = progress;
+        ++m_progressNotes;
+    }
     void NotifyDone(RunEnd end) override {
         ++m_doneCount;
         m_end = end;
@@ -46,7 +58,7 @@ public:
 
     // What Start does before the worker runs, then the worker itself.
     void Run(FileServices& files, ReportNames& names) {
-        m_state.emplace(DecideRunStart(m_path1, files));
+        m_state.emplace(DecideRunStart(m_path1, files), m_options);
         RunWorker(files, names);
     }
     // The same on the fake file services, whose names the fake code page shows.
@@ -84,6 +96,11 @@ public:
     int m_doneCount = 0;
     // How the end notice said the run ended; none until it came.
     std::optional<RunEnd> m_end;
+    // The last progress told, and how often progress was told.
+    RunProgress m_progress;
+    size_t m_progressNotes = 0;
+    // The options Run gives the run.
+    RunOptions m_options;
     // The run's state, made by Run.
     std::optional<RunState> m_state;
     // From the hand-over that brings this piece (counting from 1) on, the receiver lets the

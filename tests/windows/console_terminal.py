@@ -5,6 +5,9 @@
   switched to code page 437, which cannot show the report's code page 932 bytes; the report,
   the help and the messages must still read right, as the terminal's UTF-8, whatever the
   system's code page (the tree runs this under each, through SOROWA_LOCALE).
+- Progress: on the console's standard error, a run that goes on for more than a second
+  shows its status line, "比較中 N 組、N バイト", while standard output, redirected, holds
+  the report alone; a short run shows none.
 - Ctrl+C: Wine hands SIGINT to the program's console control handler. The run ends early
   with the stop line on standard error, status 2, and standard output a whole-line prefix of
   the full report. The signal goes as a terminal sends it, to the whole foreground process
@@ -33,10 +36,12 @@ def windows_path(path):
     return "Z:" + path.replace("/", "\\")
 
 
-def write(path, data):
+def write(path, data, size=None):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(data)
+        if size is not None:
+            f.truncate(size)
 
 
 def on_terminal(command):
@@ -81,6 +86,24 @@ class Console(unittest.TestCase):
         for text in ("FILENAME表.bin\nファイルサイズが一致しません。\n", "使い方:sorowa",
                      "引数が正しくありません。"):
             self.assertIn(text.encode("utf-8"), shown)
+
+    def test_a_long_run_shows_its_progress_on_the_console_and_a_short_one_does_not(self):
+        # Sparse and equal, each a few seconds of reading under Wine.
+        for name in ("a.bin", "b.bin"):
+            write(f"{self.root}/big/{name}", b"", 2 << 30)
+        write(f"{self.root}/big/x", b"1")
+        out = f"{self.root}/out"
+        progress = "比較中 ".encode("utf-8")
+        shown = on_terminal(f"{windows_path(PROGRAM)} {windows_path(self.root + '/big/a.bin')} "
+                            f"{windows_path(self.root + '/big/b.bin')} >{windows_path(out)}")
+        self.assertIn(progress, shown)
+        self.assertIn("組、".encode("utf-8"), shown)
+        self.assertIn(" バイト".encode("utf-8"), shown)
+        with open(out, "rb") as f:
+            self.assertEqual(f.read(), b"")
+        shown = on_terminal(f"{windows_path(PROGRAM)} {windows_path(self.root + '/big/x')} "
+                            f"{windows_path(self.root + '/big/x')} >{windows_path(out)}")
+        self.assertNotIn(progress, shown)
 
     def interrupted(self, path1, path2):
         """Runs the program with its output to a file, and sends Ctrl+C once output has
