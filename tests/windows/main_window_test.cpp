@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
-#include <winternl.h>
 
 #include <atomic>
-#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -20,6 +18,7 @@
 #include "res/resource.h"
 #include "tests/windows/dialog_driver.h"
 #include "tests/windows/held_file_services.h"
+#include "tests/windows/process_objects.h"
 #include "tests/windows/temp_folder.h"
 #include "ui/compare_dlg.h"
 #include "ui/shell_names.h"
@@ -282,54 +281,8 @@ TEST_F(MainWindow, ReportFarPastTheOverflowIsWrittenWholeAcrossBlocks) {
     EXPECT_TRUE(written == expected);
 }
 
-// The GDI objects of this process, as Wine keeps them: GetGuiResources is a stub there that
-// says 0, but every object has an entry in the handle table that the process environment
-// block points to (GdiSharedHandleTable), with a type while the object lives.
-size_t GdiObjectCount() {
-    struct HandleEntry {
-        uint64_t object;
-        uint32_t owner;
-        uint16_t unique;
-        uint8_t type;
-        uint8_t flags;
-        uint64_t user;
-    };
-    static_assert(sizeof(HandleEntry) == 24);
-    PROCESS_BASIC_INFORMATION process = {};
-    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process,
-                                  sizeof process, nullptr) != 0) {
-        return 0;
-    }
-    const auto* peb = reinterpret_cast<const char*>(process.PebBaseAddress);
-    const size_t tableField = sizeof(void*) == 8 ? 0xF8 : 0x94;
-    const auto* table = *reinterpret_cast<const HandleEntry* const*>(peb + tableField);
-    size_t objects = 0;
-    for (size_t i = 0; table != nullptr && i < 0x10000; ++i) objects += table[i].type != 0;
-    return objects;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-    ++*reinterpret_cast<size_t*>(count);
-    return TRUE;
-}
-
-BOOL CALLBACK CountOwnWindowAndChildren(HWND window, LPARAM count) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId()) return TRUE;
-    ++*reinterpret_cast<size_t*>(count);
-    EnumChildWindows(window, CountWindow, count);
-    return TRUE;
-}
-
-// The windows of this process, top-level and child.
-size_t WindowCount() {
-    size_t windows = 0;
-    EnumWindows(CountOwnWindowAndChildren, reinterpret_cast<LPARAM>(&windows));
-    return windows;
-}
-
 TEST_F(MainWindow, AHundredRunsInOneWindowLeakNoHandles) {
+    ASSERT_TRUE(CanCountGdiObjects()) << "this process's GDI handle table cannot be found";
     m_tmp.Write("one\\a.bin", "abc");
     m_tmp.Write("two\\a.bin", "abd");
     WriteDifferingPair(m_tmp, "wide.bin", 2000);  // overflows: a result file each time
@@ -341,22 +294,34 @@ TEST_F(MainWindow, AHundredRunsInOneWindowLeakNoHandles) {
             Click(hwnd, IDOK);
             EXPECT_TRUE(WaitForEndOfRun(hwnd));
         };
-        const auto counts = [] {
-            // Open kernel handles, found one by one (Wine's GetProcessHandleCount says 0).
-            DWORD handles = 0;
-            for (uintptr_t value = 4; value < 0x10000; value += 4) {
-                DWORD flags;
-                if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++handles;
-            }
-            return std::vector<size_t>{handles, GdiObjectCount(), WindowCount()};
+        // Counted once the last run's worker has ended: a worker that has posted its end may
+        // still be ending, and holds what its thread holds until it has.
+        const size_t idleThreads = ThreadCount();
+        const auto count = [&] {
+            EXPECT_TRUE(WaitFor([&] { return ThreadCount() == idleThreads; }, 10000))
+                << "a worker did not end";
+            return CountProcessObjects();
         };
         run("a.bin");
         run("wide.bin");
-        const std::vector<size_t> before = counts();
-        EXPECT_GT(before[1], 0u) << "no GDI object seen: the count sees nothing";
-        EXPECT_GT(before[2], 0u) << "no window seen: the count sees nothing";
+        const ProcessObjects before = count();
+        EXPECT_GT(before.handles.size(), 0u) << "no kernel handle seen: the count sees nothing";
+        EXPECT_GT(before.gdiObjects, 0u) << "no GDI object seen: the count sees nothing";
+        EXPECT_GT(before.windows, 0u) << "no window seen: the count sees nothing";
+        // One more object is one more in its count.
+        const HANDLE event = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        const HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+        const ProcessObjects more = CountProcessObjects();
+        EXPECT_EQ(more.handles.size(), before.handles.size() + 1) << "an event not seen";
+        EXPECT_EQ(more.gdiObjects, before.gdiObjects + 1) << "a brush not seen";
+        DeleteObject(brush);
+        CloseHandle(event);
+
         for (int i = 0; i < 100; ++i) run(i % 10 == 0 ? "wide.bin" : "a.bin");
-        EXPECT_EQ(counts(), before) << "handles, GDI objects, windows";
+        const ProcessObjects after = count();
+        EXPECT_TRUE(after.handles == before.handles) << HandlesChanged(before, after);
+        EXPECT_EQ(after.gdiObjects, before.gdiObjects);
+        EXPECT_EQ(after.windows, before.windows);
         PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
     });
 }
